@@ -1,0 +1,170 @@
+#include "app/MainFrame.h"
+
+#include "framework/Handles.h"
+#include "res/ResourceIds.h"
+
+namespace {
+
+geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Serialises writing and taking the hand-off path between the instances, so that a path written while
+// the running instance reads is never lost or torn.
+class HandOffLock {
+ public:
+  HandOffLock() : m_mutex(::CreateMutexA(nullptr, FALSE, "_T_A_R_N_V_A_L_E_LOCK")) {
+    if (m_mutex) {
+      DWORD r = ::WaitForSingleObject(m_mutex.Get(), 3000);
+      m_owned = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+    }
+  }
+  HandOffLock(const HandOffLock&) = delete;
+  HandOffLock& operator=(const HandOffLock&) = delete;
+  ~HandOffLock() {
+    if (m_owned) ::ReleaseMutex(m_mutex.Get());
+  }
+
+ private:
+  fw::UniqueHandle m_mutex;
+  bool m_owned = false;
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame() : m_view(*this) {}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::Create() {
+  return CreateEx(WS_EX_ACCEPTFILES, nullptr, kProgramWindowName, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr);
+}
+
+void CMainFrame::PreCreate(CREATESTRUCTA& cs) {
+  cs.style &= ~WS_THICKFRAME;
+  cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
+  cs.lpszClass = RegisterClass(0, nullptr, nullptr, nullptr);
+}
+
+bool CMainFrame::OnMessage(fw::Msg& m) {
+  static constexpr fw::Route<CMainFrame> kRoutes[] = {
+      {WM_CREATE, 0, &CMainFrame::OnCreate},
+      {WM_SETFOCUS, 0, &CMainFrame::OnSetFocus},
+      {WM_SIZE, 0, &CMainFrame::OnSize},
+      {WM_GETMINMAXINFO, 0, &CMainFrame::OnGetMinMaxInfo},
+      {WM_COMMAND, ID_HANDOFF, &CMainFrame::OnHandOff},
+      {WM_CLOSE, 0, &CMainFrame::OnClose},
+  };
+  return fw::Dispatch(*this, kRoutes, m);
+}
+
+void CMainFrame::OnCreate(fw::Msg& m) {
+  Default(m);
+  if (m.result == -1) return;
+  m_view.Create(Hwnd());
+  // No frame-change notification: the frame is never drawn, only its style matters.
+  ::SetWindowLongPtrA(Hwnd(), GWL_STYLE, ::GetWindowLongPtrA(Hwnd(), GWL_STYLE) & ~WS_CAPTION);
+  ::SetMenu(Hwnd(), nullptr);
+  m.result = 0;
+}
+
+void CMainFrame::OnSetFocus(fw::Msg&) {
+  if (m_view.Exists()) ::SetFocus(m_view.Hwnd());
+}
+
+void CMainFrame::OnSize(fw::Msg& m) {
+  if (m_view.Exists()) {
+    switch (m.wp) {
+      case SIZE_RESTORED:
+        PlaceViewOverFrame();
+        break;
+      case SIZE_MAXIMIZED: {
+        if (!m_closing) {
+          RECT r;
+          ::GetWindowRect(m_view.Hwnd(), &r);
+          m_view.SaveWindowPosition(ToRect(r), false);
+        }
+        PlaceViewOverFrame();
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  Default(m);
+}
+
+void CMainFrame::PlaceViewOverFrame() {
+  RECT r;
+  ::GetWindowRect(Hwnd(), &r);
+  ::SetWindowPos(m_view.Hwnd(), HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+void CMainFrame::OnGetMinMaxInfo(fw::Msg& m) {
+  reinterpret_cast<MINMAXINFO*>(m.lp)->ptMinTrackSize = {160, 120};
+  Default(m);
+}
+
+void CMainFrame::OnHandOff(fw::Msg& m) {
+  if (m.lp != 0) {
+    Default(m);
+    return;
+  }
+  std::string path;
+  bool terminated = false;
+  if (m_handOff.OpenNamed(kHandOffBlockName)) {
+    HandOffLock lock;
+    path = m_handOff.ReadText(kSharedBlockSize, &terminated);
+    // Taking the path empties the block: the sender waits for that before it lets the block go.
+    if (terminated) m_handOff.WriteText(std::string(), kSharedBlockSize);
+  }
+  m_handOff.CloseBlock();
+  // A block without a NUL inside its 260 bytes holds no path this program wrote.
+  if (terminated && !path.empty()) m_view.OpenPath(path);
+}
+
+bool CMainFrame::WriteHandOffPath(const std::string& path) {
+  m_handOff.SetName(kHandOffBlockName, kSharedBlockSize);
+  if (!m_handOff.CreateOrOpen()) return false;
+  HandOffLock lock;
+  return m_handOff.WriteText(path, kSharedBlockSize);
+}
+
+bool CMainFrame::WaitForHandOffTaken(const std::string& path, unsigned timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < timeoutMs) {
+    if (m_handOff.ReadText(kSharedBlockSize) != path) return true;  // taken, or replaced by a later start that now waits in turn
+    ::Sleep(10);
+  }
+  return false;
+}
+
+PanelPlaces CMainFrame::LayoutPanels(const geo::Rect& panelClient) const {
+  RECT client{};
+  if (m_view.Exists()) {
+    ::GetClientRect(m_view.Hwnd(), &client);
+    ::MapWindowPoints(m_view.Hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  }
+  return ::LayoutPanels(ToRect(client), panelClient);
+}
+
+int CMainFrame::ToggleFullScreen() {
+  if (IsMaximised()) {
+    ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
+    return 0;
+  }
+  ::ShowWindow(Hwnd(), SW_MAXIMIZE);
+  return 1;
+}
+
+void CMainFrame::Minimise() { ::ShowWindow(Hwnd(), SW_MINIMIZE); }
+
+void CMainFrame::RequestExit() {
+  m_closing = 1;
+  ::PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
+}
+
+void CMainFrame::OnClose(fw::Msg& m) {
+  ::ShowWindow(Hwnd(), SW_HIDE);
+  if (m_view.Exists()) ::ShowWindow(m_view.Hwnd(), SW_HIDE);
+  Default(m);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The program's top-level window: captionless, never painted, owner of the taskbar button and of the
+// player view, whose rectangle it follows. Full screen is its maximised state.
+
+#include <string>
+
+#include "app/PanelLayout.h"
+#include "app/SharedBlock.h"
+#include "framework/Window.h"
+#include "playback/PlayerView.h"
+
+// Names shared with other instances of the program.
+inline constexpr char kProgramWindowName[] = "Tarnvale";
+inline constexpr char kHandOffBlockName[] = "_T_A_R_N_V_A_L_E";
+inline constexpr char kWindowNameBlockName[] = "_T_N_W_I_N_D_O_W_N_A_M_E";
+inline constexpr unsigned kSharedBlockSize = 260;
+
+class CMainFrame : public fw::Window {
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  CPlayerView& View() { return m_view; }
+
+  // Creates the frame window; its creation creates the view.
+  bool Create();
+
+  // Second start: writes the path into the hand-off block (false when it could not be written).
+  bool WriteHandOffPath(const std::string& path);
+  // Second start: waits until the running instance has taken the path (or another start replaced it),
+  // keeping the block alive meanwhile; false after the timeout.
+  bool WaitForHandOffTaken(const std::string& path, unsigned timeoutMs);
+
+  // Control panel and file list places over the view (screen coordinates).
+  PanelPlaces LayoutPanels(const geo::Rect& panelClient) const;
+
+  // Maximises or restores; returns 1 when now full screen, 0 when windowed.
+  int ToggleFullScreen();
+  void Minimise();
+  // Sets the closing flag and posts WM_CLOSE.
+  void RequestExit();
+
+  bool IsClosing() const { return m_closing != 0; }
+  bool IsMaximised() const { return Exists() && ::IsZoomed(Hwnd()); }
+
+ protected:
+  void PreCreate(CREATESTRUCTA& cs) override;
+  bool OnMessage(fw::Msg& m) override;
+  fw::Window* FirstCommandTarget() override { return &m_view; }
+
+ private:
+  void OnCreate(fw::Msg& m);
+  void OnSetFocus(fw::Msg& m);
+  void OnSize(fw::Msg& m);
+  void OnGetMinMaxInfo(fw::Msg& m);
+  void OnHandOff(fw::Msg& m);
+  void OnClose(fw::Msg& m);
+
+  void PlaceViewOverFrame();
+
+  CSharedBlock m_handOff;
+  CPlayerView m_view;
+  int m_closing = 0;
+};

@@ -1,0 +1,112 @@
+#include "app/PlayerApp.h"
+
+#include "app/MainFrame.h"
+#include "app/StartupText.h"
+#include "framework/Mbcs.h"
+#include "framework/SystemText.h"
+#include "res/ResourceIds.h"
+
+namespace {
+
+constexpr COLORREF kPanelKeyColour = RGB(128, 0, 128);
+constexpr unsigned kHandOffWaitMs = 5000;
+
+}  // namespace
+
+CPlayerApp::CPlayerApp() = default;
+
+CPlayerApp::~CPlayerApp() = default;
+
+CPlayerApp* CPlayerApp::Current() { return dynamic_cast<CPlayerApp*>(fw::Application::Instance()); }
+
+bool CPlayerApp::StartUp() {
+  fw::UseSystemCodePage();
+  EnableControlContainer();
+  m_frame = std::make_unique<CMainFrame>();
+  SetMainWindow(m_frame.get());
+
+  const std::string path = ExtractCommandLinePath(CommandLineText());
+  m_frame->View().LoadSettings();
+
+  HANDLE mutex = ::CreateMutexA(nullptr, FALSE, "Tarnvale");
+  const DWORD error = ::GetLastError();
+  if (!mutex) return false;
+  m_instanceMutex.Reset(mutex);
+
+  bool first = m_frame->View().Config().doubleExec || error != ERROR_ALREADY_EXISTS;
+  return first ? StartFirstInstance(path) : StartSecondInstance(path);
+}
+
+bool CPlayerApp::StartFirstInstance(const std::string& path) {
+  CMainFrame& frame = *m_frame;
+  // Without its window the process would wait in the message loop for ever.
+  if (!frame.Create()) return false;
+
+  HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  ::SendMessageA(frame.Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+
+  if (frame.View().StartInFullScreen()) {
+    ::ShowWindow(frame.Hwnd(), SW_HIDE);
+    ::ShowWindow(frame.Hwnd(), SW_SHOWMAXIMIZED);
+  } else {
+    ::ShowWindow(frame.Hwnd(), SW_SHOW);
+  }
+  if (frame.View().Config().topmost)
+    ::SetWindowPos(frame.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+  frame.View().Repaint();
+  ::UpdateWindow(frame.Hwnd());
+
+  if (!path.empty()) frame.View().OpenPath(path);
+  return true;
+}
+
+bool CPlayerApp::StartSecondInstance(const std::string& path) {
+  HWND running = ::FindWindowA(nullptr, RunningWindowName().c_str());
+  if (!running) return false;
+
+  bool written = false;
+  if (!path.empty()) {
+    written = m_frame->WriteHandOffPath(path);
+    ::PostMessageA(running, WM_COMMAND, ID_HANDOFF, 0);
+  } else if (!::IsZoomed(running)) {
+    ::ShowWindow(running, SW_RESTORE);
+  }
+  ::SetForegroundWindow(running);
+  // The block lives only while a process holds it: stay until the running instance has read it.
+  if (written) m_frame->WaitForHandOffTaken(path, kHandOffWaitMs);
+  return false;
+}
+
+int CPlayerApp::ShutDown() {
+  m_frame.reset();
+  return fw::Application::ShutDown();
+}
+
+void CPlayerApp::PublishWindowName(const std::string& title) {
+  m_windowName.SetName(kWindowNameBlockName, kSharedBlockSize);
+  if (!m_windowName.CreateOrOpen()) return;
+  m_windowName.WriteText(std::string(mbcs::CutBytes(title, kSharedBlockSize - 1)), kSharedBlockSize);
+}
+
+std::string CPlayerApp::RunningWindowName() {
+  CSharedBlock block;
+  if (!block.OpenNamed(kWindowNameBlockName)) return kProgramWindowName;
+  std::string name = block.ReadText(kSharedBlockSize);
+  return name.empty() ? std::string(kProgramWindowName) : name;
+}
+
+void CPlayerApp::ApplyPanelTransparency(HWND hwnd, std::uint32_t nowPlayingKind) {
+  const std::uint32_t kindClass = nowPlayingKind & 0xF00, engine = nowPlayingKind & 0xF0;
+  if (kindClass == 0xE00 || engine == 0x10) {
+    ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, 0);
+    return;
+  }
+  ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ::GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+  using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+  HMODULE user32 = ::GetModuleHandleA("user32.dll");
+  auto setLayered = user32 ? reinterpret_cast<SetLayeredFn>(
+                                 reinterpret_cast<void*>(::GetProcAddress(user32, "SetLayeredWindowAttributes")))
+                           : nullptr;
+  if (setLayered) setLayered(hwnd, kPanelKeyColour, 0, LWA_COLORKEY);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The application object: decides whether this process is the first instance, creates and shows the main
+// window or hands the command-line file to the running instance, and publishes the window's title so that
+// later starts can find it.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/SharedBlock.h"
+#include "framework/Application.h"
+#include "framework/Handles.h"
+
+class CMainFrame;
+
+class CPlayerApp : public fw::Application {
+ public:
+  CPlayerApp();
+  ~CPlayerApp() override;
+
+  static CPlayerApp* Current();
+
+  CMainFrame* Frame() const { return m_frame.get(); }
+
+  // Writes the title into the window-name block (created on first use, kept until the program ends).
+  void PublishWindowName(const std::string& title);
+  // The title the running instance published, or "Tarnvale" when there is none.
+  static std::string RunningWindowName();
+
+  // Colour-key transparency for a skinned panel window: pixels of the panel background colour become
+  // see-through, unless a picture or a QuickTime entry plays (nowPlayingKind), which draw under the panels
+  // in a way a colour key would cut holes into.
+  static void ApplyPanelTransparency(HWND hwnd, std::uint32_t nowPlayingKind);
+
+ protected:
+  bool StartUp() override;
+  int ShutDown() override;
+
+ private:
+  bool StartFirstInstance(const std::string& path);
+  bool StartSecondInstance(const std::string& path);
+
+  CSharedBlock m_windowName;
+  fw::UniqueHandle m_instanceMutex;
+  std::unique_ptr<CMainFrame> m_frame;
+};

@@ -1,0 +1,74 @@
+#include "app/SharedBlock.h"
+
+#include <algorithm>
+#include <cstring>
+
+void CSharedBlock::SetName(const char* name, std::uint32_t size) {
+  m_size = size;
+  std::size_t n = name ? std::min<std::size_t>(std::strlen(name), sizeof m_name - 1) : 0;
+  std::memcpy(m_name, name, n);
+  m_name[n] = '\0';
+}
+
+void* CSharedBlock::CreateBlock() {
+  if (m_mapping || m_view || m_size == 0) return nullptr;
+  HANDLE h = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, m_size, m_name);
+  if (!h) return nullptr;
+  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    ::CloseHandle(h);
+    return nullptr;
+  }
+  m_mapping.Reset(h);
+  m_view = fw::MappedView(::MapViewOfFile(h, FILE_MAP_WRITE, 0, 0, m_size));
+  if (!m_view) return nullptr;
+  std::memset(m_view.Get(), 0, m_size);
+  return m_view.Get();
+}
+
+void* CSharedBlock::OpenBlock() {
+  if (m_mapping || m_view) return nullptr;
+  m_mapping.Reset(::OpenFileMappingA(FILE_MAP_WRITE, TRUE, m_name));
+  if (!m_mapping) return nullptr;
+  m_view = fw::MappedView(::MapViewOfFile(m_mapping.Get(), FILE_MAP_WRITE, 0, 0, 0));
+  return m_view.Get();
+}
+
+void* CSharedBlock::OpenNamed(const char* name) {
+  SetName(name, 0);
+  return OpenBlock();
+}
+
+void* CSharedBlock::CreateOrOpen() {
+  if (!CreateBlock()) OpenBlock();
+  return m_view.Get();
+}
+
+bool CSharedBlock::CloseBlock() {
+  bool hadBoth = m_view && m_mapping;
+  bool unmapped = m_view.Unmap();
+  bool closed = m_mapping.Close();
+  return hadBoth && unmapped && closed;
+}
+
+std::size_t CSharedBlock::ViewBytes() const {
+  if (!m_view) return 0;
+  MEMORY_BASIC_INFORMATION info{};
+  if (::VirtualQuery(m_view.Get(), &info, sizeof info) == 0) return 0;
+  const char* base = static_cast<const char*>(info.BaseAddress);
+  return info.RegionSize - static_cast<std::size_t>(static_cast<const char*>(m_view.Get()) - base);
+}
+
+std::string CSharedBlock::ReadText(std::size_t maxBytes, bool* terminated) const {
+  const char* p = static_cast<const char*>(m_view.Get());
+  std::size_t limit = std::min(maxBytes, ViewBytes());
+  std::size_t n = p ? strnlen(p, limit) : 0;
+  if (terminated) *terminated = p && n < limit;
+  return p ? std::string(p, n) : std::string();
+}
+
+bool CSharedBlock::WriteText(const std::string& text, std::size_t maxBytes) {
+  char* p = static_cast<char*>(m_view.Get());
+  if (!p || text.size() + 1 > std::min(maxBytes, ViewBytes())) return false;
+  std::memcpy(p, text.c_str(), text.size() + 1);
+  return true;
+}

@@ -1,0 +1,28 @@
+#include "config/IniProfile.h"
+
+#include <vector>
+
+#include "config/Settings.h"
+#include "framework/Win32.h"
+
+std::string IniProfile::ReadString(const char* section, const char* key, const char* fallback) {
+  // The API cuts a value to the buffer; grow until the value fits (a sane file never needs more than one
+  // step, a garbage one stops at 64 KiB).
+  for (DWORD size = 512;; size *= 4) {
+    std::vector<char> buffer(size);
+    DWORD n = ::GetPrivateProfileStringA(section, key, fallback, buffer.data(), size, m_path.c_str());
+    if (n < size - 1 || size >= 65536) return std::string(buffer.data(), n);
+  }
+}
+
+bool IniProfile::WriteString(const char* section, const char* key, const char* value) {
+  return ::WritePrivateProfileStringA(section, key, value, m_path.c_str()) != FALSE;
+}
+
+std::string ProgramFolder() {
+  char path[256] = {};
+  DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+  return FolderOfPath(std::string_view(path, n < sizeof path ? n : sizeof path - 1));
+}
+
+std::string SettingsFilePath() { return ProgramFolder() + "TN.INI"; }

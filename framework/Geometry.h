@@ -1,0 +1,27 @@
+#pragma once
+// Plain rectangle arithmetic shared by the layout rules; Win32-free so the rules build natively.
+
+namespace geo {
+
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  constexpr int Width() const { return right - left; }
+  constexpr int Height() const { return bottom - top; }
+  constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
+  constexpr bool IsNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
+  friend constexpr bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Size {
+  int cx = 0, cy = 0;
+  friend constexpr bool operator==(const Size&, const Size&) = default;
+};
+
+// A rectangle of size w × h centred in the area a (halves rounded toward zero).
+constexpr Rect CentreIn(const Rect& a, int w, int h) {
+  int left = a.left + (a.Width() - w) / 2;
+  int top = a.top + (a.Height() - h) / 2;
+  return {left, top, left + w, top + h};
+}
+
+}  // namespace geo

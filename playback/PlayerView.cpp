@@ -1,0 +1,145 @@
+#include "playback/PlayerView.h"
+
+#include "app/MainFrame.h"
+#include "app/PlayerApp.h"
+#include "app/StartupText.h"
+#include "config/IniProfile.h"
+#include "framework/Gdi.h"
+#include "framework/Handles.h"
+#include "framework/SystemText.h"
+#include "playback/ViewGeometry.h"
+#include "res/ResourceIds.h"
+
+namespace {
+
+geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+CPlayerView::CPlayerView(CMainFrame& frame) : m_frame(frame) {}
+
+CPlayerView::~CPlayerView() = default;
+
+void CPlayerView::LoadSettings() {
+  IniProfile ini(SettingsFilePath());
+  m_settings = ::LoadSettings(ini, fw::LoadResourceString(IDS_PROGRAM_TITLE));
+}
+
+void CPlayerView::SaveSettings() const {
+  IniProfile ini(SettingsFilePath());
+  ::SaveSettings(ini, m_settings);
+}
+
+void CPlayerView::SaveWindowPosition(const geo::Rect& rect, bool maximised) const {
+  IniProfile ini(SettingsFilePath());
+  ::SaveWindowPosition(ini, rect, maximised);
+}
+
+bool CPlayerView::Create(HWND owner) {
+  return CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kViewDefaultWidth,
+                  kViewDefaultHeight, owner, nullptr);
+}
+
+void CPlayerView::PreCreate(CREATESTRUCTA& cs) {
+  cs.dwExStyle = (cs.dwExStyle & ~WS_EX_CLIENTEDGE) | WS_EX_ACCEPTFILES;
+  cs.style &= ~WS_BORDER;
+  cs.lpszClass = RegisterClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(nullptr, IDC_ARROW), nullptr,
+                               nullptr);
+}
+
+bool CPlayerView::OnMessage(fw::Msg& m) {
+  static constexpr fw::Route<CPlayerView> kRoutes[] = {
+      {WM_CREATE, 0, &CPlayerView::OnCreate},
+      {WM_SIZE, 0, &CPlayerView::OnSize},
+      {WM_MOVE, 0, &CPlayerView::OnMove},
+      {WM_GETMINMAXINFO, 0, &CPlayerView::OnGetMinMaxInfo},
+      {WM_DESTROY, 0, &CPlayerView::OnDestroy},
+      {WM_PAINT, 0, &CPlayerView::OnPaint},
+      {WM_ERASEBKGND, 0, &CPlayerView::OnEraseBackground},
+  };
+  return fw::Dispatch(*this, kRoutes, m);
+}
+
+void CPlayerView::OnCreate(fw::Msg& m) {
+  Default(m);
+  if (m.result == -1) return;
+  PlaceAtStoredPosition();
+}
+
+void CPlayerView::PlaceAtStoredPosition() {
+  IniProfile ini(SettingsFilePath());
+  WindowPosition stored = LoadWindowPosition(ini);
+  m_startFullScreen = m_settings.fullScreen || stored.fullScreen;
+
+  geo::Rect screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  int vx = ::GetSystemMetrics(SM_XVIRTUALSCREEN), vy = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  geo::Rect desktop{vx, vy, vx + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), vy + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  geo::Rect r = InitialViewRect(stored.rect, screen, desktop);
+  ::MoveWindow(Hwnd(), r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+void CPlayerView::OnSize(fw::Msg& m) {
+  Default(m);
+  CopyRectToFrame();
+}
+
+void CPlayerView::OnMove(fw::Msg& m) {
+  Default(m);
+  CopyRectToFrame();
+}
+
+void CPlayerView::OnGetMinMaxInfo(fw::Msg& m) {
+  auto* info = reinterpret_cast<MINMAXINFO*>(m.lp);
+  info->ptMinTrackSize = {kMinTrackWidth, kMinTrackHeight};
+  Default(m);
+}
+
+void CPlayerView::OnDestroy(fw::Msg& m) {
+  Default(m);
+  RECT r;
+  ::GetWindowRect(Hwnd(), &r);
+  SaveWindowPosition(ToRect(r), m_frame.IsMaximised());
+  m_com.Uninitialize();
+}
+
+void CPlayerView::OnPaint(fw::Msg&) {
+  fw::PaintDC dc(Hwnd());
+  Paint(dc.Get());
+}
+
+void CPlayerView::OnEraseBackground(fw::Msg& m) { m.result = 1; }
+
+void CPlayerView::Repaint() {
+  if (!Exists()) return;
+  fw::WindowDC dc(Hwnd());
+  Paint(dc.Get());
+}
+
+void CPlayerView::Paint(HDC dc) {
+  RECT client;
+  ::GetClientRect(Hwnd(), &client);
+  fw::BackBuffer buffer(dc, client.right, client.bottom);
+  if (!buffer.Ok()) return;
+  fw::FillSolid(buffer.Dc(), client, RGB(0, 0, 0));
+  buffer.Present(dc);
+}
+
+void CPlayerView::CopyRectToFrame() {
+  if (!m_frame.Exists()) return;
+  RECT r;
+  ::GetWindowRect(Hwnd(), &r);
+  ::SetWindowPos(m_frame.Hwnd(), HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+}
+
+void CPlayerView::OpenPath(const std::string& path) { PublishTitle(path); }
+
+void CPlayerView::PublishTitle(const std::string& path) {
+  std::string title = TitleFromPath(path);
+  if (m_frame.Exists()) ::SetWindowTextA(m_frame.Hwnd(), title.c_str());
+  if (CPlayerApp* app = CPlayerApp::Current()) app->PublishWindowName(title);
+}
+
+void CPlayerView::ResetTitle() {
+  if (m_frame.Exists()) ::SetWindowTextA(m_frame.Hwnd(), kProgramWindowName);
+  if (CPlayerApp* app = CPlayerApp::Current()) app->PublishWindowName(kProgramWindowName);
+}

@@ -1,0 +1,123 @@
+#include "e2e/Process.h"
+
+#include <cstring>
+
+namespace e2e {
+namespace {
+
+bool IsProgramWindow(HWND h) { return wt::ClassName(h).rfind("Tarnvale:", 0) == 0; }
+
+struct FrameSearch {
+  DWORD pid;  // 0: any process
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectFrame(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<FrameSearch*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(h, &pid);
+  if ((search->pid == 0 || pid == search->pid) && IsProgramWindow(h) && !::GetWindow(h, GW_OWNER) &&
+      !(::GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD))
+    search->found.push_back(h);
+  return TRUE;
+}
+
+std::vector<HWND> FramesOf(DWORD pid) {
+  FrameSearch search{pid, {}};
+  ::EnumWindows(&CollectFrame, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+struct ViewSearch {
+  HWND frame;
+  HWND view = nullptr;
+};
+
+BOOL CALLBACK FindView(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<ViewSearch*>(lp);
+  if (::GetWindow(h, GW_OWNER) == search->frame && IsProgramWindow(h) &&
+      (::GetClassLongPtrA(h, GCL_STYLE) & CS_DBLCLKS)) {
+    search->view = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::string BuiltTarnvale() { return wt::ExeFolder() + "..\\bin\\Tarnvale.exe"; }
+
+Installation::Installation(const std::string& tag) : m_dir(tag) {
+  ::CopyFileA(BuiltTarnvale().c_str(), m_dir.File("Tarnvale.exe").c_str(), FALSE);
+}
+
+Installation::~Installation() {
+  for (std::size_t i = 0; i < m_processes.size(); ++i) {
+    if (::WaitForSingleObject(m_processes[i].Get(), 0) == WAIT_TIMEOUT) {
+      for (HWND f : FramesOf(m_pids[i])) ::PostMessageA(f, WM_CLOSE, 0, 0);
+      if (::WaitForSingleObject(m_processes[i].Get(), 5000) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_processes[i].Get(), 1);
+        ::WaitForSingleObject(m_processes[i].Get(), 5000);
+      }
+    }
+  }
+}
+
+void Installation::WriteIni(const std::string& text) const { wt::WriteFile(IniPath(), text); }
+
+int Installation::Start(const std::string& arguments) {
+  std::string exe = m_dir.File("Tarnvale.exe");
+  std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+  std::vector<char> buffer(line.begin(), line.end());
+  buffer.push_back('\0');
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, m_dir.Path().c_str(), &si,
+                        &pi))
+    return -1;
+  ::CloseHandle(pi.hThread);
+  m_processes.emplace_back(pi.hProcess);
+  m_pids.push_back(pi.dwProcessId);
+  return static_cast<int>(m_processes.size()) - 1;
+}
+
+bool Installation::WaitExit(int index, unsigned timeoutMs) {
+  return ::WaitForSingleObject(m_processes[index].Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Installation::Running(int index) const {
+  return ::WaitForSingleObject(m_processes[index].Get(), 0) == WAIT_TIMEOUT;
+}
+
+HWND Installation::WaitForFrame(int index, unsigned timeoutMs) const {
+  HWND frame = nullptr;
+  wt::WaitUntil(
+      [&] {
+        std::vector<HWND> frames = FramesOf(m_pids[index]);
+        frame = frames.empty() ? nullptr : frames.front();
+        return frame && ::IsWindowVisible(frame) && ViewOf(frame);
+      },
+      timeoutMs);
+  return frame;
+}
+
+bool Installation::Close(int index, unsigned timeoutMs) {
+  for (HWND f : FramesOf(m_pids[index])) ::PostMessageA(f, WM_CLOSE, 0, 0);
+  return WaitExit(index, timeoutMs);
+}
+
+std::vector<HWND> AllFrames() { return FramesOf(0); }
+
+HWND ViewOf(HWND frame) {
+  ViewSearch search{frame};
+  ::EnumWindows(&FindView, reinterpret_cast<LPARAM>(&search));
+  return search.view;
+}
+
+bool Responds(HWND hwnd, unsigned timeoutMs) {
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+}  // namespace e2e

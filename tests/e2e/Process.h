@@ -1,0 +1,51 @@
+#pragma once
+// Drives the real Tarnvale.exe: each Installation is a copy of the executable in its own folder (so it
+// has its own TN.INI); every process started from it is tracked and ended with the test.
+
+#include <string>
+#include <vector>
+
+#include "framework/Handles.h"
+#include "wine/WineSupport.h"
+
+namespace e2e {
+
+// The built program beside the test executables' folder.
+std::string BuiltTarnvale();
+
+class Installation {
+ public:
+  explicit Installation(const std::string& tag);
+  Installation(const Installation&) = delete;
+  Installation& operator=(const Installation&) = delete;
+  ~Installation();
+
+  const std::string& Folder() const { return m_dir.Path(); }
+  std::string IniPath() const { return m_dir.File("TN.INI"); }
+  void WriteIni(const std::string& text) const;
+
+  // Starts Tarnvale.exe with the argument text; returns the index of the process, or -1.
+  int Start(const std::string& arguments = "");
+  DWORD Pid(int index) const { return m_pids[index]; }
+  bool WaitExit(int index, unsigned timeoutMs);
+  bool Running(int index) const;
+
+  // The main frame of process index (an unowned window of the program's classes), or null.
+  HWND WaitForFrame(int index, unsigned timeoutMs) const;
+  // Closes the frame with WM_CLOSE and waits for the process to end.
+  bool Close(int index, unsigned timeoutMs);
+
+ private:
+  wt::TempDir m_dir;
+  std::vector<fw::UniqueHandle> m_processes;
+  std::vector<DWORD> m_pids;
+};
+
+// Every main frame of the program that is open now, in any process.
+std::vector<HWND> AllFrames();
+// The player view owned by a frame, or null.
+HWND ViewOf(HWND frame);
+// True when the window's thread answers within the timeout.
+bool Responds(HWND hwnd, unsigned timeoutMs = 3000);
+
+}  // namespace e2e

@@ -1,0 +1,126 @@
+// Two and more real Tarnvale.exe processes: the single-instance lock, the hand-off of a command-line file
+// through shared memory, DOUBLEEXEC, and starts with awkward command lines.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "e2e/Process.h"
+
+using e2e::Installation;
+
+namespace {
+
+constexpr unsigned kStartMs = 20000;
+
+bool TitleBecomes(HWND frame, const std::string& title, unsigned timeoutMs = 10000) {
+  return wt::WaitUntil([&] { return wt::WindowText(frame) == title; }, timeoutMs);
+}
+
+}  // namespace
+
+TEST(SingleInstance, ASecondStartHandsItsFileToTheFirst) {
+  Installation app("hand");
+  int first = app.Start();
+  HWND frame = app.WaitForFrame(first, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(wt::WindowText(frame), "Tarnvale");
+
+  int second = app.Start("\"C:\\My Clips\\movie.mpg\"");
+  EXPECT_TRUE(app.WaitExit(second, kStartMs));
+  EXPECT_TRUE(TitleBecomes(frame, "movie"));
+  EXPECT_EQ(e2e::AllFrames().size(), 1u);
+
+  // The next start finds the first instance under its new, published title.
+  int third = app.Start("D:\\x\\other.avi");
+  EXPECT_TRUE(app.WaitExit(third, kStartMs));
+  EXPECT_TRUE(TitleBecomes(frame, "other"));
+  EXPECT_EQ(e2e::AllFrames().size(), 1u);
+  EXPECT_TRUE(app.Running(first));
+  EXPECT_TRUE(app.Close(first, kStartMs));
+}
+
+TEST(SingleInstance, ASecondStartWithoutAFileRestoresAMinimisedFirst) {
+  Installation app("restore");
+  int first = app.Start();
+  HWND frame = app.WaitForFrame(first, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  ::ShowWindow(frame, SW_MINIMIZE);
+  ASSERT_TRUE(wt::WaitUntil([&] { return ::IsIconic(frame) != FALSE; }, 5000));
+
+  int second = app.Start();
+  EXPECT_TRUE(app.WaitExit(second, kStartMs));
+  EXPECT_TRUE(wt::WaitUntil([&] { return !::IsIconic(frame); }, 5000));
+  EXPECT_TRUE(::IsWindowVisible(e2e::ViewOf(frame)));
+  EXPECT_EQ(e2e::AllFrames().size(), 1u);
+}
+
+TEST(SingleInstance, DoubleExecLetsEveryStartOpenItsOwnWindow) {
+  Installation app("double");
+  app.WriteIni("[CONFIG]\r\nDOUBLEEXEC=1\r\n");
+  int first = app.Start();
+  ASSERT_NE(app.WaitForFrame(first, kStartMs), nullptr);
+  int second = app.Start("C:\\clips\\b.avi");
+  HWND secondFrame = app.WaitForFrame(second, kStartMs);
+  ASSERT_NE(secondFrame, nullptr);
+  EXPECT_TRUE(TitleBecomes(secondFrame, "b"));
+  EXPECT_EQ(wt::WindowText(app.WaitForFrame(first, 100)), "Tarnvale");  // nothing was handed off
+  EXPECT_EQ(e2e::AllFrames().size(), 2u);
+}
+
+TEST(SingleInstance, TwentyQuickSecondStartsLeaveOneResponsiveWindowWithTheLastPath) {
+  Installation app("burst");
+  int first = app.Start();
+  HWND frame = app.WaitForFrame(first, kStartMs);
+  ASSERT_NE(frame, nullptr);
+
+  std::vector<int> starts;
+  for (int i = 0; i < 19; ++i) starts.push_back(app.Start("C:\\burst\\clip" + std::to_string(i) + ".avi"));
+  ::Sleep(300);
+  int last = app.Start("C:\\burst\\last.avi");
+  for (int s : starts) EXPECT_TRUE(app.WaitExit(s, 60000));
+  EXPECT_TRUE(app.WaitExit(last, 60000));
+
+  EXPECT_TRUE(app.Running(first));
+  EXPECT_TRUE(e2e::Responds(frame));
+  EXPECT_EQ(e2e::AllFrames().size(), 1u);
+  EXPECT_TRUE(TitleBecomes(frame, "last", 5000)) << wt::WindowText(frame);
+}
+
+TEST(SingleInstance, AwkwardCommandLinesStartNormally) {
+  struct Case {
+    std::string arguments;
+    std::string title;
+  } const cases[] = {
+      {"", "Tarnvale"},
+      {"\"C:\\a b.avi", "a b"},                               // the quote never closes
+      {"\"C:\\" + std::string(400, 'L') + ".avi\"", "Tarnvale"},  // longer than any path
+      {"C:\\clips\\x.avi trailing words", "x"},
+  };
+  for (const Case& c : cases) {
+    Installation app("args");
+    int first = app.Start(c.arguments);
+    HWND frame = app.WaitForFrame(first, kStartMs);
+    ASSERT_NE(frame, nullptr) << c.arguments;
+    EXPECT_TRUE(TitleBecomes(frame, c.title, 5000)) << c.arguments << " -> " << wt::WindowText(frame);
+    EXPECT_TRUE(app.Close(first, kStartMs));
+  }
+}
+
+TEST(SingleInstance, AForeignBlockWithoutANulIsIgnored) {
+  Installation app("foreign");
+  int first = app.Start();
+  HWND frame = app.WaitForFrame(first, kStartMs);
+  ASSERT_NE(frame, nullptr);
+
+  HANDLE h = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 260, "_T_A_R_N_V_A_L_E");
+  ASSERT_NE(h, nullptr);
+  void* v = ::MapViewOfFile(h, FILE_MAP_WRITE, 0, 0, 260);
+  ASSERT_NE(v, nullptr);
+  std::memset(v, 'x', 260);
+  ::PostMessageA(frame, WM_COMMAND, 55, 0);
+  ::Sleep(500);
+  EXPECT_TRUE(e2e::Responds(frame));
+  EXPECT_EQ(wt::WindowText(frame), "Tarnvale");
+  ::UnmapViewOfFile(v);
+  ::CloseHandle(h);
+}

@@ -1,0 +1,89 @@
+// Where the real program opens its window and what it writes to TN.INI when it closes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e/Process.h"
+
+using e2e::Installation;
+
+namespace {
+
+constexpr unsigned kStartMs = 20000;
+
+std::string Line(const char* key, long value) { return std::string(key) + "=" + std::to_string(value); }
+
+}  // namespace
+
+TEST(WindowPosition, AFirstStartIsCentredAndClosingWritesOnlyThePosition) {
+  Installation app("first");
+  int p = app.Start();
+  HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  RECT v = wt::WindowRect(e2e::ViewOf(frame));
+  EXPECT_EQ(v.right - v.left, 640);
+  EXPECT_EQ(v.bottom - v.top, 480);
+  EXPECT_EQ(v.left, (::GetSystemMetrics(SM_CXSCREEN) - 640) / 2);
+  EXPECT_EQ(v.top, (::GetSystemMetrics(SM_CYSCREEN) - 480) / 2);
+  EXPECT_FALSE(::IsZoomed(frame));
+
+  ASSERT_TRUE(app.Close(p, kStartMs));
+  EXPECT_TRUE(wt::IniSection(app.IniPath(), "CONFIG").empty());
+  EXPECT_EQ(wt::IniSection(app.IniPath(), "POSITION"),
+            (std::vector<std::string>{"FULL_SCREEN=0", Line("MONITOR_TOP", v.top), Line("MONITOR_BOTTOM", v.bottom),
+                                      Line("MONITOR_LEFT", v.left), Line("MONITOR_RIGHT", v.right)}));
+
+  // The next start opens where the last one closed.
+  app.WriteIni("[POSITION]\r\nFULL_SCREEN=0\r\nMONITOR_TOP=100\r\nMONITOR_BOTTOM=500\r\nMONITOR_LEFT=200\r\n"
+               "MONITOR_RIGHT=900\r\n");
+  p = app.Start();
+  frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  v = wt::WindowRect(e2e::ViewOf(frame));
+  EXPECT_EQ(v.left, 200);
+  EXPECT_EQ(v.top, 100);
+  EXPECT_EQ(v.right, 900);
+  EXPECT_EQ(v.bottom, 500);
+}
+
+TEST(WindowPosition, MaximisingThenClosingKeepsTheNormalRectangle) {
+  Installation app("max");
+  int p = app.Start();
+  HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  RECT normal = wt::WindowRect(e2e::ViewOf(frame));
+  ::ShowWindow(frame, SW_MAXIMIZE);
+  ASSERT_TRUE(wt::WaitUntil([&] { return ::IsZoomed(frame) != FALSE; }, 5000));
+  ASSERT_TRUE(wt::WaitUntil(
+      [&] { return wt::WindowRect(e2e::ViewOf(frame)).right - wt::WindowRect(e2e::ViewOf(frame)).left > 640; },
+      5000));
+
+  ASSERT_TRUE(app.Close(p, kStartMs));
+  std::vector<std::string> pos = wt::IniSection(app.IniPath(), "POSITION");
+  EXPECT_EQ(pos, (std::vector<std::string>{"FULL_SCREEN=1", Line("MONITOR_TOP", normal.top),
+                                           Line("MONITOR_BOTTOM", normal.bottom), Line("MONITOR_LEFT", normal.left),
+                                           Line("MONITOR_RIGHT", normal.right)}));
+  EXPECT_TRUE(wt::IniSection(app.IniPath(), "CONFIG").empty());
+
+  // FULL_SCREEN=1 starts the next run maximised.
+  p = app.Start();
+  frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(wt::WaitUntil([&] { return ::IsZoomed(frame) != FALSE; }, 5000));
+}
+
+TEST(WindowPosition, GarbageInTheFileStillStartsAUsableWindow) {
+  Installation app("garbage");
+  app.WriteIni("[POSITION]\r\nMONITOR_TOP=x\r\nMONITOR_BOTTOM=-99999999999\r\nMONITOR_LEFT=70000\r\n"
+               "MONITOR_RIGHT=12\r\n[CONFIG]\r\nSLIDESHOWTIME=-4\r\nSKIN=" + std::string(2000, 'k') + "\r\n");
+  int p = app.Start();
+  HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  RECT v = wt::WindowRect(e2e::ViewOf(frame));
+  EXPECT_EQ(v.right - v.left, 640);
+  EXPECT_TRUE(e2e::Responds(frame));
+  ASSERT_TRUE(app.Close(p, kStartMs));
+  // Only the keys the program owns were rewritten; the rest of the file is as it was.
+  std::vector<std::string> config = wt::IniSection(app.IniPath(), "CONFIG");
+  EXPECT_EQ(config.front(), "SLIDESHOWTIME=-4");
+}

@@ -1,0 +1,37 @@
+#include "framework/Mbcs.h"
+
+#include <gtest/gtest.h>
+
+// "表" is 0x95 0x5C and "ソ" is 0x83 0x5C in code page 932: their trail bytes look like backslashes.
+TEST(Mbcs, TrailBytesAreNeverSeparators) {
+  const std::string path = "C:\\表示\\ソフト.avi";
+  EXPECT_EQ(mbcs::FindLast(path, '\\'), 7u);
+  EXPECT_EQ(mbcs::FindFirst(path, '\\', 3), 7u);
+  EXPECT_EQ(mbcs::CountBackslashes(path), 2u);
+  EXPECT_EQ(mbcs::FindLast("表", '\\'), std::string::npos);
+  // "ｮ" is single-byte katakana (0xAE); a lone lead byte at the end is one character.
+  EXPECT_EQ(mbcs::CharLength("\x95", 0), 1u);
+}
+
+TEST(Mbcs, LowerAsciiLeavesDoubleByteCharactersAlone) {
+  // 0x82 0x60 is the full-width Ａ: its trail byte 0x60 must not change, nor must the 0x5C of 表.
+  EXPECT_EQ(mbcs::LowerAscii("ＡVI表Ｍ.MPG"), "Ａvi表Ｍ.mpg");
+  EXPECT_EQ(mbcs::LowerAscii("\x83\x41"), "\x83\x41");  // ア: trail byte 'A' stays
+}
+
+TEST(Mbcs, CutBytesNeverSplitsACharacter) {
+  const std::string s = "ab表示";
+  EXPECT_EQ(mbcs::CutBytes(s, 4), "ab表");
+  EXPECT_EQ(mbcs::CutBytes(s, 5), "ab表");
+  EXPECT_EQ(mbcs::CutBytes(s, 3), "ab");
+  EXPECT_EQ(mbcs::CutBytes(s, 100), s);
+}
+
+TEST(Mbcs, CompareTakesAPairAsOneCharacter) {
+  EXPECT_EQ(mbcs::Compare("abc", "abc"), 0);
+  EXPECT_LT(mbcs::Compare("abc", "abd"), 0);
+  EXPECT_LT(mbcs::Compare("ab", "abc"), 0);
+  // The half-width ｱ (0xB1) is below any double-byte character (0x8xxx), though its byte is larger.
+  EXPECT_LT(mbcs::Compare("\xB1", "表"), 0);
+  EXPECT_GT(mbcs::Compare("表", "\\"), 0);
+}

@@ -1,0 +1,125 @@
+#include "wine/WineSupport.h"
+
+#include <cstdio>
+
+namespace wt {
+
+void Pump(unsigned milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, unsigned timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+    if (condition()) return true;
+    if (::GetTickCount() - start >= timeoutMs) return condition();
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (!condition()) {
+    if (::GetTickCount() - start >= timeoutMs) return condition();
+    ::Sleep(20);
+  }
+  return true;
+}
+
+std::string ExeFolder() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path);
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+TempDir::TempDir(const std::string& tag) {
+  char base[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, base);
+  static unsigned serial = 0;
+  char name[MAX_PATH];
+  std::snprintf(name, sizeof name, "%starn_%s_%lu_%u\\", base, tag.c_str(), ::GetCurrentProcessId(), ++serial);
+  m_path = name;
+  RemoveTree(m_path);
+  ::CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+TempDir::~TempDir() { RemoveTree(m_path); }
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return {};
+  std::string out;
+  char buf[4096];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) out.append(buf, n);
+  std::fclose(f);
+  return out;
+}
+
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void RemoveTree(const std::string& folder) {
+  std::string dir = folder;
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  WIN32_FIND_DATAA fd;
+  HANDLE h = ::FindFirstFileA((dir + "*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string full = dir + name;
+      ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(full);
+      else
+        ::DeleteFileA(full.c_str());
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+  }
+  ::RemoveDirectoryA(dir.c_str());
+}
+
+std::vector<std::string> IniSection(const std::string& path, const char* section) {
+  std::vector<char> buf(65536);
+  DWORD n = ::GetPrivateProfileSectionA(section, buf.data(), static_cast<DWORD>(buf.size()), path.c_str());
+  std::vector<std::string> lines;
+  for (DWORD i = 0; i < n;) {
+    std::string line(&buf[i]);
+    if (line.empty()) break;
+    i += static_cast<DWORD>(line.size()) + 1;
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  return r;
+}
+
+std::string WindowText(HWND hwnd) {
+  char buf[512] = {};
+  ::GetWindowTextA(hwnd, buf, sizeof buf);
+  return buf;
+}
+
+std::string ClassName(HWND hwnd) {
+  char buf[256] = {};
+  ::GetClassNameA(hwnd, buf, sizeof buf);
+  return buf;
+}
+
+}  // namespace wt

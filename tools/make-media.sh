@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Generates small sample media with ffmpeg: a few seconds of video, music and pictures in the formats the
+# program plays. Existing files are kept, so a second call is quick.
+#   tools/make-media.sh <folder>          the test media, flat in <folder>
+#   tools/make-media.sh --demo <folder>   a demo home folder with Japanese folder names and a TV folder
+set -euo pipefail
+
+demo=0
+if [ "${1:-}" = --demo ]; then demo=1; shift; fi
+out=${1:?usage: make-media.sh [--demo] <folder>}
+mkdir -p "$out"
+
+gen() {  # file ffmpeg-arguments...
+  local file=$1; shift
+  [ -s "$file" ] || ffmpeg -nostdin -v error "$@" -y "$file"
+}
+
+media_set() {  # folder name-prefix seconds
+  local d=$1 p=$2 t=$3
+  mkdir -p "$d"
+  gen "$d/${p}clip.avi" -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=frequency=440 -t "$t" \
+    -c:v mjpeg -c:a pcm_s16le
+  gen "$d/${p}clip.mp4" -f lavfi -i testsrc2=size=640x360:rate=25 -t "$t" -c:v libx264 -pix_fmt yuv420p
+  gen "$d/${p}clip.wmv" -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine -t "$t" -c:v wmv2 -c:a wmav2
+  gen "$d/${p}tone.mp3" -f lavfi -i sine=frequency=440 -t "$t" -c:a libmp3lame
+  gen "$d/${p}tone.wma" -f lavfi -i sine=frequency=660 -t "$t" -c:a wmav2
+  gen "$d/${p}tone.wav" -f lavfi -i sine=frequency=550 -t "$t" -c:a pcm_s16le
+  gen "$d/${p}pic.jpg" -f lavfi -i testsrc=size=400x300 -frames:v 1
+  gen "$d/${p}wide.bmp" -f lavfi -i smptebars=size=640x240 -frames:v 1
+  gen "$d/${p}tall.jpg" -f lavfi -i mandelbrot=size=300x600 -frames:v 1
+}
+
+if [ $demo -eq 0 ]; then
+  media_set "$out" "" 3
+  # A truncated video, random bytes with a video extension and an empty file.
+  [ -s "$out/truncated.avi" ] || head -c 20000 "$out/clip.avi" > "$out/truncated.avi"
+  [ -s "$out/random.avi" ] || head -c 65536 /dev/urandom > "$out/random.avi"
+  : > "$out/empty.avi"
+  [ -s "$out/broken.jpg" ] || head -c 4096 /dev/urandom > "$out/broken.jpg"
+  exit 0
+fi
+
+media_set "$out/ビデオ" "" 8
+media_set "$out/音楽" "" 20
+mkdir -p "$out/写真" "$out/TV"
+gen "$out/写真/山.jpg" -f lavfi -i mandelbrot=size=1280x720 -frames:v 1
+gen "$out/写真/色.bmp" -f lavfi -i smptehdbars=size=800x600 -frames:v 1
+gen "$out/写真/縦.jpg" -f lavfi -i testsrc2=size=600x900 -frames:v 1
+for day in 1 2 3; do
+  f="$out/TV/番組$day.mp4"
+  gen "$f" -f lavfi -i testsrc2=size=640x360:rate=25 -f lavfi -i sine=frequency=$((300 + day * 100)) -t 30 \
+    -c:v libx264 -pix_fmt yuv420p -c:a aac
+  touch -d "2026-12-0$day 21:00" "$f"
+done
+echo "Tarnvale のデモフォルダです。" > "$out/readme.txt"

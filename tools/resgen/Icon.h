@@ -1,0 +1,6 @@
+#pragma once
+#include "Canvas.h"
+
+namespace resgen {
+Canvas DrawProgramIcon(int size);
+}
