@@ -62,7 +62,7 @@ if configure_and_build windows "$build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/
   # shellcheck source=wine-env.sh
   . "$root/tools/wine-env.sh"
   if tarn_xvfb_start; then
-    trap 'tarn_xvfb_stop; wineserver -k 2>/dev/null' EXIT
+    trap 'wineserver -k 2>/dev/null; tarn_xvfb_stop' EXIT
     tarn_wine_init
     run_ctest wine "$build/win"
   else

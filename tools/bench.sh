@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks under Wine in a private Xvfb; each prints its measurements and ratios.
+#   tools/bench.sh [name ...]     names of bench executables (default: all of them)
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/tools/setup.sh" || exit 1
+build="$root/build/win"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" >/dev/null || exit 1
+
+export TARN_BUILD="$build"
+# shellcheck source=wine-env.sh
+. "$root/tools/wine-env.sh"
+tarn_xvfb_start || exit 1
+trap 'wineserver -k 2>/dev/null; tarn_xvfb_stop' EXIT
+tarn_wine_init
+
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then
+  for f in "$build"/bench/bench_*.exe; do
+    n=$(basename "$f" .exe)
+    [ "$n" = bench_minimal_window ] || names+=("$n")
+  done
+fi
+for n in "${names[@]}"; do
+  echo "== $n"
+  "$TARN_WINE" "$build/bench/$n.exe"
+done
