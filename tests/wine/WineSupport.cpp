@@ -38,6 +38,8 @@ std::string ExeFolder() {
   return s.substr(0, s.find_last_of('\\') + 1);
 }
 
+std::string MediaPath(const std::string& name) { return ExeFolder() + "..\\media\\" + name; }
+
 TempDir::TempDir(const std::string& tag) {
   char base[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, base);

@@ -19,6 +19,8 @@ bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs);
 
 // The folder of this test executable, with a trailing backslash.
 std::string ExeFolder();
+// A file of the generated test media (build/win/media).
+std::string MediaPath(const std::string& name);
 
 // A fresh empty folder under the system temporary folder, removed with its contents at the end.
 class TempDir {

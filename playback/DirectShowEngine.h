@@ -1,0 +1,65 @@
+#pragma once
+// The default engine: a DirectShow filter graph for the file, its video window a child of the view.
+
+#include <cstdint>
+#include <string>
+
+#include <dshow.h>
+
+#include "framework/Com.h"
+#include "playback/Engine.h"
+
+// The message the graph posts to the view when events are queued.
+constexpr UINT WM_GRAPHNOTIFY = WM_USER + 13;
+
+class CDirectShowEngine : public IPlaybackEngine {
+ public:
+  static constexpr std::int64_t kUnitsPerSecond = 10'000'000;  // media time, 100 ns
+
+  CDirectShowEngine() = default;
+  ~CDirectShowEngine() override { ReleaseAll(); }
+
+  // Builds the graph for the path and attaches its video window to the view; audioOnly tells whether the
+  // graph has no video window. On failure the error is returned and what was built is kept until Close.
+  [[nodiscard]] HRESULT BuildGraph(const std::string& path, HWND view, bool& audioOnly);
+  // Runs the graph and reads the seekable range in media time.
+  [[nodiscard]] HRESULT Run(std::int64_t& earliest, std::int64_t& latest);
+  // Takes every queued graph event; a completed graph is remembered as the end of the entry.
+  void DrainEvents();
+  // Releases every interface without stopping the graph (the view's window is going away).
+  void ReleaseAll();
+
+  bool HoldsGraph() const { return static_cast<bool>(m_pGB); }
+  IGraphBuilder* Graph() const { return m_pGB.Get(); }
+  // The diagnostic line of the last failed call ("" when none failed).
+  const char* LastDiagnostic() const { return m_diagnostic; }
+
+  std::int64_t CurrentPosition() override;
+  void SetPosition(std::int64_t position) override;
+  void Pause() override;
+  void Resume() override;
+  void Close() override;
+  [[nodiscard]] HRESULT NaturalSize(long& width, long& height) override;
+  [[nodiscard]] HRESULT PlaceOutput(const geo::Rect& rect, bool aspectKept) override;
+  void SetVolume(double fraction) override;
+  bool IsAtEnd(std::int64_t position, std::int64_t latest) override;
+
+ private:
+  // Formats the failure line of a call into the diagnostic buffer and returns hr.
+  HRESULT Fail(HRESULT hr, const char* call);
+  HRESULT RenderOutputPins(IGraphBuilder* graph, IBaseFilter* filter);
+  HRESULT BuildAsf(const std::wstring& path, bool wma, bool& audioOnly);
+
+  fw::ComPtr<IGraphBuilder> m_pGB;
+  fw::ComPtr<IMediaControl> m_pMC;
+  fw::ComPtr<IMediaEventEx> m_pME;
+  fw::ComPtr<IVideoWindow> m_pVW;
+  fw::ComPtr<IBasicAudio> m_pBA;
+  fw::ComPtr<IBasicVideo> m_pBV;
+  fw::ComPtr<IMediaSeeking> m_pMS;
+  fw::ComPtr<IBaseFilter> m_pReader;
+  fw::ComPtr<IFileSourceFilter> m_pFileSource;
+  bool m_ownerSet = false;
+  bool m_completed = false;
+  char m_diagnostic[1024] = {};
+};

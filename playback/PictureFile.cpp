@@ -1,0 +1,97 @@
+#include "playback/PictureFile.h"
+
+namespace {
+
+// Holds the decode mutex for one load; a wait that times out does not stop the load.
+class DecodeTurn {
+ public:
+  explicit DecodeTurn(HANDLE mutex) : m_mutex(mutex) {
+    DWORD r = mutex ? ::WaitForSingleObject(mutex, 3000) : WAIT_FAILED;
+    m_owned = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+  }
+  DecodeTurn(const DecodeTurn&) = delete;
+  DecodeTurn& operator=(const DecodeTurn&) = delete;
+  ~DecodeTurn() {
+    if (m_owned) ::ReleaseMutex(m_mutex);
+  }
+
+ private:
+  HANDLE m_mutex;
+  bool m_owned = false;
+};
+
+// A movable global block until a stream takes it over.
+class GlobalBlock {
+ public:
+  explicit GlobalBlock(SIZE_T bytes) : m_h(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
+  ~GlobalBlock() {
+    if (m_h) ::GlobalFree(m_h);
+  }
+  HGLOBAL Get() const { return m_h; }
+  HGLOBAL Release() {
+    HGLOBAL h = m_h;
+    m_h = nullptr;
+    return h;
+  }
+
+ private:
+  HGLOBAL m_h;
+};
+
+bool ReadWhole(HANDLE file, HGLOBAL block, DWORD bytes) {
+  void* p = ::GlobalLock(block);
+  if (!p) return false;
+  DWORD read = 0;
+  BOOL ok = ::ReadFile(file, p, bytes, &read, nullptr);
+  ::GlobalUnlock(block);
+  return ok && read == bytes;
+}
+
+}  // namespace
+
+CPictureFile::CPictureFile() : m_mutex(::CreateMutexA(nullptr, FALSE, "TN_CPICT")) {}
+
+bool CPictureFile::Load(const std::string& path) {
+  DecodeTurn turn(m_mutex.Get());
+  Free();
+
+  fw::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes)
+    return false;
+  const DWORD bytes = static_cast<DWORD>(size.QuadPart);
+  GlobalBlock block(bytes);
+  if (!block.Get() || !ReadWhole(file.Get(), block.Get(), bytes)) return false;
+  file.Close();
+
+  fw::ComPtr<IStream> stream;
+  if (FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, stream.Put()))) return false;
+  block.Release();  // the stream frees it now
+  HRESULT hr = ::OleLoadPicture(stream.Get(), static_cast<LONG>(bytes), FALSE, IID_IPicture, m_picture.PutVoid());
+  if (FAILED(hr)) m_picture.Reset();
+  return IsLoaded();
+}
+
+void CPictureFile::Render(HDC dc, int left, int top, int right, int bottom) const {
+  if (!m_picture) return;
+  geo::Size s = GetSize();
+  (void)m_picture->Render(dc, left, top, right - left, bottom - top, 0, s.cy, s.cx, -s.cy, nullptr);
+}
+
+geo::Size CPictureFile::GetSize() const {
+  if (!m_picture) return {};
+  OLE_XSIZE_HIMETRIC w = 0;
+  OLE_YSIZE_HIMETRIC h = 0;
+  if (FAILED(m_picture->get_Width(&w)) || FAILED(m_picture->get_Height(&h))) return {};
+  return {static_cast<int>(w), static_cast<int>(h)};
+}
+
+bool CPictureFile::Free() {
+  m_picture.Reset();
+  return !m_picture;
+}
