@@ -35,6 +35,24 @@ constexpr bool IsViaShortcut(EntryKind k) { return (k & KIND_VIA_SHORTCUT) != 0;
 // Classes above 0xB00 are files that can be played or opened.
 constexpr bool IsFileKind(EntryKind k) { return KindClass(k) > 0xB00; }
 
+// Sort modes of the lists. SORT_CYCLE is the request "next mode of the cycle" of SetSortMode.
+using SortMode = int;
+constexpr SortMode SORT_NAME_FORWARD = 0;
+constexpr SortMode SORT_NAME_REVERSE = 1;
+constexpr SortMode SORT_TIME_FORWARD = 16;  // oldest first
+constexpr SortMode SORT_TIME_REVERSE = 17;  // newest first
+constexpr SortMode SORT_PATH = 32;          // path order, for the tree collection
+constexpr SortMode SORT_CYCLE = 255;
+
+// The fixed texts of the command entries (code page 932 bytes: the sources are built with
+// -fexec-charset=CP932).
+inline constexpr char kTextHome[] = "ホームフォルダ";
+inline constexpr char kTextClearPlaylist[] = "プレイリストを空にする";
+inline constexpr char kTextShowFiles[] = "ファイルリストを表示";
+inline constexpr char kTextPlayPlaylist[] = "プレイリストを表示,再生";
+inline constexpr char kTextAddFolder[] = "このフォルダをプレイリストに追加";
+inline constexpr char kTextParent[] = "1つ上のフォルダ";  // both 0x600 and 0x700
+
 struct FileEntry {
   std::string name;             // full path, drive root + label, or a command entry's text
   EntryKind kind = 0;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks under Wine in a private Xvfb; each prints its measurements and ratios.
+# Builds and runs the benchmarks: the Win32 ones under Wine in a private Xvfb, the Win32-free ones built
+# natively (build/native/bench); each prints its measurements and ratios.
 #   tools/bench.sh [name ...]     names of bench executables (default: all of them)
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -8,6 +9,9 @@ build="$root/build/win"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" >/dev/null || exit 1
+native="$root/build/native"
+cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build "$native" -j "$(nproc 2>/dev/null || echo 2)" >/dev/null || exit 1
 
 export TARN_BUILD="$build"
 # shellcheck source=wine-env.sh
@@ -22,8 +26,15 @@ if [ ${#names[@]} -eq 0 ]; then
     n=$(basename "$f" .exe)
     [ "$n" = bench_minimal_window ] || names+=("$n")
   done
+  for f in "$native"/bench/bench_*; do
+    [ -x "$f" ] && names+=("$(basename "$f")")
+  done
 fi
 for n in "${names[@]}"; do
   echo "== $n"
-  "$TARN_WINE" "$build/bench/$n.exe"
+  if [ -f "$build/bench/$n.exe" ]; then
+    "$TARN_WINE" "$build/bench/$n.exe"
+  else
+    "$native/bench/$n"
+  fi
 done

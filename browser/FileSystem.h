@@ -1,0 +1,66 @@
+#pragma once
+// What the file list model asks of the file system: the current directory, the search of one folder, the
+// drives, shell shortcuts and file attributes. The Win32 implementation (Win32FileSystem.cpp, cross build
+// only) calls the system; native tests give the model an in-memory one. Win32-free.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// File attribute bits as the system reports them.
+constexpr std::uint32_t kAttrHidden = 0x02;
+constexpr std::uint32_t kAttrSystem = 0x04;
+constexpr std::uint32_t kAttrDirectory = 0x10;
+constexpr std::uint32_t kAttrInvalid = 0xFFFFFFFF;  // no such file
+
+// Longest path the ANSI file functions take, without the terminating zero.
+constexpr std::size_t kMaxPathChars = 259;
+
+// One item of a folder search. name is the bare file name, valid during the visitor call only.
+struct FoundItem {
+  std::string_view name;
+  std::uint32_t attributes = 0;
+  std::int64_t creationTime = 0;   // seconds since 1970-01-01 UTC
+  std::int64_t lastWriteTime = 0;
+};
+
+// The target of a shell shortcut; an empty path when the shortcut cannot be resolved or its target is gone.
+struct ShortcutTarget {
+  std::string path;
+  bool isFolder = false;
+};
+
+// Drive types as GetDriveType reports them.
+constexpr unsigned kDriveUnknown = 0;
+constexpr unsigned kDriveNoRoot = 1;
+constexpr unsigned kDriveRemovable = 2;
+constexpr unsigned kDriveFixed = 3;
+constexpr unsigned kDriveRemote = 4;
+constexpr unsigned kDriveCdRom = 5;
+constexpr unsigned kDriveRamDisk = 6;
+
+class IFileSystem {
+ public:
+  using Visitor = std::function<void(const FoundItem&)>;
+
+  virtual ~IFileSystem() = default;
+  // The process's current directory; no trailing backslash except at a drive root such as C:\.
+  virtual std::string CurrentDirectory() = 0;
+  // Calls visit for every item of folder\*.* ("." and ".." included, as the system reports them).
+  // False when the folder cannot be searched (then visit was not called).
+  virtual bool Search(const std::string& folder, const Visitor& visit) = 0;
+  virtual unsigned DriveTypeOf(const std::string& root) = 0;
+  // The volume label, empty when it cannot be read (no disc in the drive).
+  virtual std::string VolumeLabel(const std::string& root) = 0;
+  // Resolves a .lnk file through the shell's link, persistence and desktop-folder interfaces.
+  virtual ShortcutTarget ResolveShortcut(const std::string& path) = 0;
+  // The attributes of a path, kAttrInvalid when it does not exist.
+  virtual std::uint32_t FileAttributes(const std::string& path) = 0;
+};
+
+// The system's file functions; defined only in the cross build.
+IFileSystem& SystemFileSystem();
+
+// folder + '\' + name, without doubling the backslash of a drive root (C:\ + x gives C:\x).
+std::string JoinPath(std::string_view folder, std::string_view name);

@@ -1,0 +1,98 @@
+#pragma once
+// An in-memory file system for the file list model's native tests: folders with their items, shortcuts
+// with their targets, drives, a current directory, and folders that cannot be searched.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "browser/FileSystem.h"
+#include "framework/Mbcs.h"
+
+class FakeFileSystem : public IFileSystem {
+ public:
+  struct Item {
+    std::string name;
+    std::uint32_t attributes = 0;
+    std::int64_t creationTime = 0;
+    std::int64_t lastWriteTime = 0;
+  };
+
+  std::string current = "C:\\";
+  std::map<std::string, std::vector<Item>> folders;   // folder path -> items in search order
+  std::map<std::string, ShortcutTarget> shortcuts;     // .lnk path -> target
+  std::map<std::string, std::pair<unsigned, std::string>> drives;  // root -> type, label
+  std::set<std::string> unreadable;
+  bool dotsAtRoot = false;  // report "." and ".." at drive roots too
+  int resolveCalls = 0;
+  std::vector<std::string> searched;
+  std::vector<std::string> driveQueries;
+
+  // Adds a folder (and its parents) with "." and ".." as the system reports them.
+  void AddFolder(const std::string& path, std::uint32_t attributes = kAttrDirectory, std::int64_t time = 0) {
+    if (folders.count(path)) return;
+    folders[path];
+    std::size_t slash = mbcs::FindLast(path, '\\');
+    if (slash == std::string::npos || path.size() <= 3) return;
+    std::string parent = slash == 2 ? path.substr(0, 3) : path.substr(0, slash);
+    AddFolder(parent);
+    folders[parent].push_back({path.substr(slash + 1), attributes | kAttrDirectory, time, time});
+  }
+
+  void AddFile(const std::string& path, std::int64_t lastWrite = 0, std::uint32_t attributes = 0x20) {
+    std::size_t slash = mbcs::FindLast(path, '\\');
+    std::string parent = slash == 2 ? path.substr(0, 3) : path.substr(0, slash);
+    AddFolder(parent);
+    folders[parent].push_back({path.substr(slash + 1), attributes, lastWrite / 2, lastWrite});
+  }
+
+  void AddShortcut(const std::string& path, const std::string& target, bool isFolder) {
+    AddFile(path);
+    shortcuts[path] = {target, isFolder};
+  }
+
+  std::string CurrentDirectory() override { return current; }
+
+  bool Search(const std::string& folder, const Visitor& visit) override {
+    searched.push_back(folder);
+    auto it = folders.find(folder);
+    if (it == folders.end() || unreadable.count(folder)) return false;
+    bool root = folder.size() == 3;
+    if (!root || dotsAtRoot) {
+      visit({".", kAttrDirectory, 0, 0});
+      visit({"..", kAttrDirectory, 0, 0});
+    }
+    for (const Item& item : it->second) visit({item.name, item.attributes, item.creationTime, item.lastWriteTime});
+    return true;
+  }
+
+  unsigned DriveTypeOf(const std::string& root) override {
+    driveQueries.push_back(root);
+    auto it = drives.find(root);
+    return it == drives.end() ? kDriveNoRoot : it->second.first;
+  }
+
+  std::string VolumeLabel(const std::string& root) override {
+    auto it = drives.find(root);
+    return it == drives.end() ? std::string() : it->second.second;
+  }
+
+  ShortcutTarget ResolveShortcut(const std::string& path) override {
+    ++resolveCalls;
+    auto it = shortcuts.find(path);
+    return it == shortcuts.end() ? ShortcutTarget{} : it->second;
+  }
+
+  std::uint32_t FileAttributes(const std::string& path) override {
+    if (folders.count(path)) return kAttrDirectory;
+    std::size_t slash = mbcs::FindLast(path, '\\');
+    if (slash == std::string::npos) return kAttrInvalid;
+    std::string parent = slash == 2 ? path.substr(0, 3) : path.substr(0, slash);
+    auto it = folders.find(parent);
+    if (it == folders.end()) return kAttrInvalid;
+    for (const Item& item : it->second)
+      if (item.name == path.substr(slash + 1)) return item.attributes;
+    return kAttrInvalid;
+  }
+};
