@@ -131,6 +131,41 @@ TEST_F(SkinBitmapTest, BadFilesAreRefusedAndTheSwitchFaceFallsBack) {
   EXPECT_EQ(GetSwitchBitmap(IDB_PLAYSW, skin.File("PLAYSW.bmp"))->FilePath(), skin.File("PLAYSW.bmp"));
 }
 
+// An 8-bit run-length BMP of 128 × 32 whose runs and jumps overshoot the image on every row.
+std::string OverrunningRle() {
+  std::string codes;
+  for (int i = 0; i < 200; ++i) codes += std::string("\xff\x05", 2);  // runs of 255 pixels
+  codes += std::string("\x00\x02\xff\xff", 4);                     // a jump far outside
+  codes += std::string("\xff\x07\x00\x01", 4);                     // one more run, end of bitmap
+  std::string s(54 + 1024, '\0');
+  auto put32 = [&](std::size_t at, unsigned v) {
+    for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  s[0] = 'B', s[1] = 'M';
+  put32(2, static_cast<unsigned>(s.size() + codes.size()));
+  put32(10, 54 + 1024);
+  put32(14, 40);
+  put32(18, 128);
+  put32(22, 32);
+  s[26] = 1, s[28] = 8;
+  put32(30, 1);  // BI_RLE8
+  put32(34, static_cast<unsigned>(codes.size()));
+  for (int i = 0; i < 256; ++i) put32(54 + 4 * i, static_cast<unsigned>(i * 0x010101));
+  return s + codes;
+}
+
+TEST_F(SkinBitmapTest, RunLengthCodesThatOvershootTheImageDoNoHarm) {
+  ASSERT_TRUE(wt::WriteFile(skin.File("rle.bmp"), OverrunningRle()));
+  CSkinBitmap strip;
+  // The decoder clips the runs to the image; whether it then takes the file or refuses it, nothing breaks.
+  if (strip.LoadFromFile(skin.File("rle.bmp"), 32, 4)) {
+    EXPECT_EQ(*strip.ImageSize(), (geo::Size{128, 32}));
+    wt::PixelTarget target(32, 32);
+    EXPECT_TRUE(strip.DrawFrame(3, target.Dc(), 0, 0, 32, 32));
+  }
+  EXPECT_TRUE(GetSwitchBitmap(IDB_PLAYSW, skin.File("rle.bmp"))->IsLoaded());
+}
+
 TEST_F(SkinBitmapTest, FramesOutsideTheStripDrawNothing) {
   CSkinBitmap strip;
   ASSERT_TRUE(strip.LoadFromResource(IDB_PLAYSW, 32, 4));
