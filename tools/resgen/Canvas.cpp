@@ -45,6 +45,43 @@ Shape Stroke(Point a, Point b, double width) {
   };
 }
 
+Shape Ellipse(double cx, double cy, double rx, double ry) {
+  return [=](double x, double y) {
+    double u = (x - cx) / rx, v = (y - cy) / ry;
+    return u * u + v * v <= 1;
+  };
+}
+
+Shape Arc(double cx, double cy, double r, double fromDeg, double toDeg, double width) {
+  constexpr double kPi = 3.14159265358979323846;
+  const double a0 = fromDeg * kPi / 180, a1 = toDeg * kPi / 180;
+  const Point end0{cx + r * std::cos(a0), cy - r * std::sin(a0)}, end1{cx + r * std::cos(a1), cy - r * std::sin(a1)};
+  return [=](double x, double y) {
+    auto nearEnd = [&](const Point& p) { return (x - p.x) * (x - p.x) + (y - p.y) * (y - p.y) <= width * width / 4; };
+    if (nearEnd(end0) || nearEnd(end1)) return true;
+    double d = std::hypot(x - cx, y - cy);
+    if (std::abs(d - r) > width / 2) return false;
+    double a = std::atan2(cy - y, x - cx);
+    while (a < a0) a += 2 * kPi;
+    while (a >= a0 + 2 * kPi) a -= 2 * kPi;
+    return a <= a1;
+  };
+}
+
+Shape Polyline(std::vector<Point> pts, double width) {
+  Shape s = Stroke(pts[0], pts[1], width);
+  for (std::size_t i = 2; i < pts.size(); ++i) s = Union(s, Stroke(pts[i - 1], pts[i], width));
+  return s;
+}
+
+Shape Intersect(Shape a, Shape b) {
+  return [=](double x, double y) { return a(x, y) && b(x, y); };
+}
+
+Shape Transformed(Shape a, double s, double ox, double oy) {
+  return [=](double x, double y) { return a((x - ox) / s, (y - oy) / s); };
+}
+
 Shape Union(Shape a, Shape b) {
   return [=](double x, double y) { return a(x, y) || b(x, y); };
 }

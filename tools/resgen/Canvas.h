@@ -32,8 +32,17 @@ Shape Ring(double cx, double cy, double outer, double inner);
 Shape Polygon(std::vector<Point> points);
 // A thick line segment with round ends.
 Shape Stroke(Point a, Point b, double width);
+Shape Ellipse(double cx, double cy, double rx, double ry);
+// A stroke along a circle from one angle to another (degrees, counter-clockwise from +x with y pointing
+// down, so 90 is straight up), with round ends.
+Shape Arc(double cx, double cy, double radius, double fromDeg, double toDeg, double width);
+// A chain of round-ended strokes through the points.
+Shape Polyline(std::vector<Point> points, double width);
 Shape Union(Shape a, Shape b);
 Shape Minus(Shape a, Shape b);
+Shape Intersect(Shape a, Shape b);
+// The shape scaled by s about the origin, then moved by (ox, oy).
+Shape Transformed(Shape a, double s, double ox, double oy);
 
 Paint Solid(Colour c);
 Paint VerticalGradient(double top, double bottom, Colour from, Colour to);

@@ -1,0 +1,58 @@
+#pragma once
+// The push button of the whole interface: a 32 × 32 child window showing one frame of a face strip from
+// the switch bitmap cache. It lights while the mouse is over it (a 10 ms timer and the mouse capture
+// notice the pointer leaving, even when it jumps away), shows the pressed frame while the left button
+// is down, and on release posts WM_COMMAND (its id, 0) to its parent. Every mouse move and hover tick
+// also posts the switch mouse-move command, which list rows treat as a move over themselves.
+
+#include <memory>
+#include <string>
+
+#include "controls/SkinBitmap.h"
+#include "controls/SwitchFrame.h"
+#include "framework/Geometry.h"
+#include "framework/Window.h"
+
+class CSkinSwitch : public fw::Window {
+ public:
+  CSkinSwitch() = default;
+  ~CSkinSwitch() override;
+
+  // Creates the hidden child (it shows itself without activation) and sets its face.
+  bool Create(HWND parent, const geo::Rect& rect, UINT id, unsigned resourceId, const std::string& faceFile);
+  // Shows the cached strip of that id (read from faceFile the first time) and redraws; the frame shown
+  // stays the same.
+  void SetBitmap(unsigned resourceId, const std::string& faceFile);
+  // The frame shown while the mouse is away; takes effect at once only if the switch is resting.
+  void SetRestFrame(int frame);
+  // Stops hover tracking: the rest frame again, no timer, no capture. For owners whose action takes the
+  // mouse away (a dialog opens, the window is minimised).
+  void EndHover();
+  void Redraw();
+
+  int CurrentFrame() const { return m_current; }
+  int RestFrame() const { return m_rest; }
+  const CSkinBitmap* Face() const { return m_face.get(); }
+
+ protected:
+  void PreCreate(CREATESTRUCTA& cs) override;
+  bool OnMessage(fw::Msg& m) override;
+
+ private:
+  void OnCreate(fw::Msg& m);
+  void OnPaint(fw::Msg& m);
+  void OnMouseMove(fw::Msg& m);
+  void OnTimer(fw::Msg& m);
+  void OnButtonDown(fw::Msg& m);
+  void OnButtonUp(fw::Msg& m);
+
+  void TrackPointer(POINT client);
+  void BeginHover();
+  void Draw(HDC dc);
+  void PostToParent(UINT id);
+
+  std::shared_ptr<CSkinBitmap> m_face;  // shared with the cache; null until SetBitmap draws nothing
+  UINT m_id = 0;
+  int m_current = FRAME_NORMAL;
+  int m_rest = FRAME_NORMAL;
+};
