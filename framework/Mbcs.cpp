@@ -5,26 +5,25 @@
 namespace mbcs {
 namespace {
 
+constexpr bool Lead932(int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
 struct LeadTable {
   bool lead[256];
-  LeadTable() { Load932(); }
-  void Load932() {
-    for (int b = 0; b < 256; ++b) lead[b] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  constexpr LeadTable() : lead() {
+    for (int b = 0; b < 256; ++b) lead[b] = Lead932(b);
   }
 };
 
-LeadTable& Table() {
-  static LeadTable table;
-  return table;
-}
+// A plain constant-initialised table: the scans call IsLeadByte for every byte of every name.
+LeadTable g_table;
 
 }  // namespace
 
-bool IsLeadByte(unsigned char c) { return Table().lead[c]; }
+bool IsLeadByte(unsigned char c) { return g_table.lead[c]; }
 
-void SetLeadBytes(const bool (&lead)[256]) { std::copy(std::begin(lead), std::end(lead), Table().lead); }
+void SetLeadBytes(const bool (&lead)[256]) { std::copy(std::begin(lead), std::end(lead), g_table.lead); }
 
-void UseCodePage932() { Table().Load932(); }
+void UseCodePage932() { g_table = LeadTable(); }
 
 std::size_t CharLength(std::string_view s, std::size_t i) {
   return (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;

@@ -4,6 +4,7 @@
 #include "app/PlayerApp.h"
 #include "app/StartupText.h"
 #include "config/IniProfile.h"
+#include "controls/SwitchBitmapCache.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
 #include "framework/SystemText.h"
@@ -14,11 +15,14 @@ namespace {
 
 geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+constexpr COLORREF kBandColour = RGB(0, 0, 0);
+
 }  // namespace
 
-CPlayerView::CPlayerView(CMainFrame& frame) : m_frame(frame) {}
+CPlayerView::CPlayerView(CMainFrame& frame)
+    : m_frame(frame), m_files(m_settings), m_random(::GetTickCount()) {}
 
-CPlayerView::~CPlayerView() = default;
+CPlayerView::~CPlayerView() { ClearSwitchBitmapCache(); }
 
 void CPlayerView::LoadSettings() {
   IniProfile ini(SettingsFilePath());
@@ -56,6 +60,9 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
       {WM_DESTROY, 0, &CPlayerView::OnDestroy},
       {WM_PAINT, 0, &CPlayerView::OnPaint},
       {WM_ERASEBKGND, 0, &CPlayerView::OnEraseBackground},
+      {WM_TIMER, 0, &CPlayerView::OnTimer},
+      {WM_GRAPHNOTIFY, 0, &CPlayerView::OnGraphNotify},
+      {WM_SYSCOMMAND, 0, &CPlayerView::OnSysCommand},
   };
   return fw::Dispatch(*this, kRoutes, m);
 }
@@ -63,7 +70,20 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
 void CPlayerView::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
+  m_skin.skinName = m_settings.skin;
+  m_skin.Load();
+  LoadWallpaper();
+  IniProfile ini(SettingsFilePath());
+  m_volume = LoadVolumeFraction(ini);
   PlaceAtStoredPosition();
+  SetTimer(kPollTimer, kPollMs);
+}
+
+void CPlayerView::LoadWallpaper() {
+  if (m_skin.wallpaperFile.empty())
+    m_wallpaper.Free();
+  else
+    m_wallpaper.Load(m_skin.skinFolder + m_skin.wallpaperFile);
 }
 
 void CPlayerView::PlaceAtStoredPosition() {
@@ -81,6 +101,7 @@ void CPlayerView::PlaceAtStoredPosition() {
 void CPlayerView::OnSize(fw::Msg& m) {
   Default(m);
   CopyRectToFrame();
+  UpdateOutputRect();
 }
 
 void CPlayerView::OnMove(fw::Msg& m) {
@@ -99,6 +120,12 @@ void CPlayerView::OnDestroy(fw::Msg& m) {
   RECT r;
   ::GetWindowRect(Hwnd(), &r);
   SaveWindowPosition(ToRect(r), m_frame.IsMaximised());
+  m_directShow.ReleaseAll();
+  m_loaded = false;
+  m_selector = EngineSelector::kNone;
+  // The pictures are COM objects too: gone before COM is.
+  m_picture.Free();
+  m_wallpaper.Free();
   m_com.Uninitialize();
 }
 
@@ -120,7 +147,13 @@ void CPlayerView::Paint(HDC dc) {
   ::GetClientRect(Hwnd(), &client);
   fw::BackBuffer buffer(dc, client.right, client.bottom);
   if (!buffer.Ok()) return;
-  fw::FillSolid(buffer.Dc(), client, RGB(0, 0, 0));
+  // Everything outside the output rectangle is a band; a video engine draws its own window inside it.
+  fw::FillSolid(buffer.Dc(), client, kBandColour);
+  if (!m_loaded || m_audioOnly) {
+    m_wallpaper.Render(buffer.Dc(), 0, 0, client.right, client.bottom);
+  } else if (m_selector == EngineSelector::kPicture) {
+    m_picture.Render(buffer.Dc(), m_outputRect.left, m_outputRect.top, m_outputRect.right, m_outputRect.bottom);
+  }
   buffer.Present(dc);
 }
 
@@ -131,7 +164,52 @@ void CPlayerView::CopyRectToFrame() {
   ::SetWindowPos(m_frame.Hwnd(), HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
 }
 
-void CPlayerView::OpenPath(const std::string& path) { PublishTitle(path); }
+int CPlayerView::ToggleFullScreen() { return m_frame.ToggleFullScreen(); }
+
+void CPlayerView::OnTimer(fw::Msg& m) {
+  switch (m.wp) {
+    case kPollTimer:
+      PollPosition();
+      break;
+    case kSlideshowTimer:
+      if (KindClass(m_currentKind) == KIND_PICTURE) AdvanceAfterEnd();
+      break;
+    case kCursorTimer:
+      HideCursorIfIdle();
+      break;
+    default:
+      break;
+  }
+}
+
+void CPlayerView::OnGraphNotify(fw::Msg&) { m_directShow.DrainEvents(); }
+
+void CPlayerView::OnSysCommand(fw::Msg& m) {
+  const WPARAM command = m.wp & 0xFFF0;
+  if ((command == SC_SCREENSAVE && SuppressesScreenSaver()) ||
+      (command == SC_MONITORPOWER && SuppressesMonitorPowerOff())) {
+    m.result = 0;
+    return;
+  }
+  Default(m);
+}
+
+void CPlayerView::ShowCursorAndArm(bool show) {
+  if (show && !m_cursorVisible) {
+    while (::ShowCursor(TRUE) < 0) {
+    }
+    m_cursorVisible = true;
+  }
+  if (m_frame.IsMaximised()) SetTimer(kCursorTimer, kCursorHideMs);
+}
+
+void CPlayerView::HideCursorIfIdle() {
+  KillTimer(kCursorTimer);
+  if (m_settingsDialogOpen || !m_cursorVisible) return;
+  while (::ShowCursor(FALSE) >= 0) {
+  }
+  m_cursorVisible = false;
+}
 
 void CPlayerView::PublishTitle(const std::string& path) {
   std::string title = TitleFromPath(path);

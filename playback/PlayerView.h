@@ -1,20 +1,39 @@
 #pragma once
 // The window the user sees: an owned pop-up over the invisible main frame, and the playback controller.
-// It holds the settings record.
+// It holds the settings record, the skin definition and the browser's lists, decides from an entry's kind
+// which engine plays it, drives that engine through one set of operations and polls it with timers.
 
+#include <cstdint>
+#include <random>
 #include <string>
 
+#include "browser/FileListModel.h"
 #include "config/Settings.h"
+#include "config/SkinDefinition.h"
 #include "framework/Com.h"
 #include "framework/Window.h"
+#include "playback/DirectShowEngine.h"
+#include "playback/PictureEngine.h"
+#include "playback/PictureFile.h"
+#include "playback/PlayOrder.h"
 
 class CMainFrame;
 
+enum class EngineSelector { kNone, kPicture, kDirectShow, kQuickTime, kRealPlayer };
+
 class CPlayerView : public fw::Window {
  public:
+  // Timers of the view.
+  static constexpr UINT_PTR kCursorTimer = 2;     // hides the cursor in full screen
+  static constexpr UINT_PTR kPollTimer = 4;       // position and end of entry
+  static constexpr UINT_PTR kSlideshowTimer = 5;  // next picture of the playlist
+  static constexpr UINT kPollMs = 250;
+  static constexpr UINT kCursorHideMs = 3000;
+
   explicit CPlayerView(CMainFrame& frame);
   ~CPlayerView() override;
 
+  // ---- Settings
   // Reads TN.INI into the settings record; once, at start-up, before any window exists.
   void LoadSettings();
   // Writes the whole CONFIG section.
@@ -23,21 +42,75 @@ class CPlayerView : public fw::Window {
   void SaveWindowPosition(const geo::Rect& rect, bool maximised) const;
   Settings& Config() { return m_settings; }
   const Settings& Config() const { return m_settings; }
+  const CSkinDefinition& Skin() const { return m_skin; }
+  CFileListModel& Files() { return m_files; }
 
+  // ---- Window
   // Creates the view owned by the frame (called from the frame's WM_CREATE).
   bool Create(HWND owner);
   // Whether the frame starts maximised: FULLSCREEN, or the window was maximised when it last closed.
   bool StartInFullScreen() const { return m_startFullScreen; }
-
   // Paints the whole client area at once through a window DC.
   void Repaint();
+  int ToggleFullScreen();
+  // Shows the cursor when asked; in full screen it is hidden again 3 s later.
+  void ShowCursorAndArm(bool show);
+  // The system's screen-saver and monitor power-off requests are refused while an entry is loaded.
+  bool SuppressesScreenSaver() const { return m_settings.disableScreenSaver && m_loaded; }
+  bool SuppressesMonitorPowerOff() const { return m_settings.disableMonitor && m_loaded; }
 
-  // A path from the command line or a second start.
+  // ---- Opening
+  // A path from the command line, a second start or a drop: played when its kind is listed.
   void OpenPath(const std::string& path);
-
+  // Publishes the entry's title and opens it; the entry becomes the now-playing entry.
+  int PlayEntry(const FileEntry& entry, bool explicitOpen);
+  // Plays the playlist's entry i, which becomes the playlist current entry.
+  void PlayIndex(int index);
+  // Ends the open entry; repaint unless another entry follows at once.
+  void Close(bool repaint);
+  // Where the picture or video stands in the client area (empty while nothing is shown).
+  void UpdateOutputRect();
   // The frame's text and the published window name become the file's title, or "Tarnvale" again.
   void PublishTitle(const std::string& path);
   void ResetTitle();
+
+  // ---- Transport
+  int Start();
+  void Stop();
+  void SetPause(bool on);
+  void TogglePause() { SetPause(!m_paused); }
+  void Resume();
+  void AdvanceAfterEnd();
+  void Next();
+  void Previous();
+  void CyclePlayMode();
+  void SeekBy(int seconds);
+  void SeekForward();
+  void SeekBack();
+  void SeekToFraction(double fraction);
+  void SetVolume(double fraction);
+  double Volume() const { return m_volume; }
+
+  // ---- Playback state
+  bool IsLoaded() const { return m_loaded; }
+  bool IsPaused() const { return m_paused; }
+  bool IsAudioOnly() const { return m_audioOnly; }
+  bool PlayingFromPlaylist() const { return m_playingFromPlaylist; }
+  void SetPlayingFromPlaylist(bool on) { m_playingFromPlaylist = on; }
+  EngineSelector Selected() const { return m_selector; }
+  EntryKind CurrentKind() const { return m_currentKind; }
+  const geo::Rect& OutputRect() const { return m_outputRect; }
+  std::int64_t Earliest() const { return m_earliest; }
+  std::int64_t Latest() const { return m_latest; }
+  std::int64_t UnitsPerSecond() const { return m_unitsPerSecond; }
+  int TotalSeconds() const { return m_totalSeconds; }
+  int CurrentSeconds() const { return m_currentSeconds; }
+  // Where the position slider stands, 0…1.
+  double PlaybackFraction() const { return m_playbackFraction; }
+  // The engine's position now; 0 when nothing is loaded.
+  std::int64_t CurrentPosition();
+  bool CursorVisible() const { return m_cursorVisible; }
+  const CDirectShowEngine& DirectShow() const { return m_directShow; }
 
  protected:
   void PreCreate(CREATESTRUCTA& cs) override;
@@ -51,13 +124,52 @@ class CPlayerView : public fw::Window {
   void OnDestroy(fw::Msg& m);
   void OnPaint(fw::Msg& m);
   void OnEraseBackground(fw::Msg& m);
+  void OnTimer(fw::Msg& m);
+  void OnGraphNotify(fw::Msg& m);
+  void OnSysCommand(fw::Msg& m);
 
   void PlaceAtStoredPosition();
   void CopyRectToFrame();
   void Paint(HDC dc);
+  void LoadWallpaper();
+
+  int Open(std::string path, EntryKind kind, bool explicitOpen);
+  HRESULT OpenDirectShow(const std::string& path);
+  void PollPosition();
+  void HideCursorIfIdle();
+  void RestartSlideshow();
+  void Carry(const PlayChoice& choice);
+  PlaylistIds Ids() const;
+  UniformDraw Draw();
+  IPlaybackEngine* Engine();
 
   CMainFrame& m_frame;
   fw::ComScope m_com;
+  CPictureFile m_picture;    // the shown picture
+  CPictureFile m_wallpaper;  // the skin's wallpaper
   Settings m_settings;
+  CFileListModel m_files;
+  CDirectShowEngine m_directShow;
+  CPictureEngine m_pictureEngine{m_picture};
+  CSkinDefinition m_skin;
+  std::mt19937 m_random;
+
   bool m_startFullScreen = false;
+  bool m_loaded = false;
+  EntryKind m_currentKind = 0;
+  EngineSelector m_selector = EngineSelector::kNone;
+  bool m_audioOnly = false;
+  bool m_paused = false;
+  bool m_playingFromPlaylist = false;
+  int m_scanSpeed = 0;
+  std::int64_t m_unitsPerSecond = 0;
+  std::int64_t m_earliest = 0, m_latest = 0;
+  int m_totalSeconds = 0;
+  int m_currentSeconds = 0;
+  double m_playbackFraction = 0.0;
+  geo::Rect m_outputRect;
+  int m_noEngineTicks = 0;
+  bool m_cursorVisible = true;
+  bool m_settingsDialogOpen = false;
+  double m_volume = 0.5;
 };

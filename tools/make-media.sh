@@ -32,6 +32,9 @@ media_set() {  # folder name-prefix seconds
 
 if [ $demo -eq 0 ]; then
   media_set "$out" "" 3
+  # Thirty seconds with sound and picture, for the seek steps.
+  gen "$out/long.mp4" -f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine=frequency=330 -t 30 \
+    -c:v libx264 -pix_fmt yuv420p -c:a aac
   # A truncated video, random bytes with a video extension and an empty file.
   [ -s "$out/truncated.avi" ] || head -c 20000 "$out/clip.avi" > "$out/truncated.avi"
   [ -s "$out/random.avi" ] || head -c 65536 /dev/urandom > "$out/random.avi"

@@ -1,0 +1,318 @@
+// The player view's playback: opening an entry in its engine, closing it, the output rectangle, the
+// position poll, and the transport (start, stop, pause, what follows an entry, seeking).
+#include "app/MainFrame.h"
+#include "playback/PlaybackMath.h"
+#include "playback/PlayerView.h"
+
+namespace {
+// DirectShow entries are given this long after the graph starts before the open returns.
+constexpr DWORD kDirectShowSettleMs = 200;
+// Polls without an engine after which an entry that nothing plays is skipped (about 1.25 s).
+constexpr int kNoEngineTicksBeforeSkip = 4;
+}  // namespace
+
+IPlaybackEngine* CPlayerView::Engine() {
+  switch (m_selector) {
+    case EngineSelector::kDirectShow:
+      return &m_directShow;
+    case EngineSelector::kPicture:
+      return &m_pictureEngine;
+    default:
+      return nullptr;
+  }
+}
+
+void CPlayerView::OpenPath(const std::string& path) {
+  FileEntry entry = m_files.EntryForOpenPath(path);
+  if (entry.kind != 0) PlayEntry(entry, true);
+}
+
+int CPlayerView::PlayEntry(const FileEntry& entry, bool explicitOpen) {
+  // A stopped now-playing entry has no name: there is nothing to start again.
+  if (entry.name.empty()) return 1;
+  PublishTitle(entry.name);
+  int result = Open(entry.name, entry.kind, explicitOpen);
+  m_files.NowPlaying() = entry;
+  if (m_settings.playMode == kRandom) m_files.RandomHistory().insert(entry.id);
+  return result;
+}
+
+void CPlayerView::PlayIndex(int index) {
+  FileEntry entry = m_files.EntryAt(index);
+  m_files.PlaylistCurrent() = entry;
+  PlayEntry(entry, false);
+}
+
+int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
+  if (kind == 0) return 1;
+  m_currentKind = kind;
+  if (IsViaShortcut(kind)) {
+    ShortcutTarget target = m_files.ResolveShortcut(path);
+    if (target.isFolder) return 1;
+    path = target.path;
+  }
+
+  const bool fromPlaylist = m_playingFromPlaylist;
+  Close(false);
+  m_playingFromPlaylist = fromPlaylist;
+  m_currentKind = kind;
+  m_loaded = true;
+  m_scanSpeed = 0;
+  m_paused = false;
+
+  switch (KindEngine(kind)) {
+    case ENGINE_PICTURE:
+      m_pictureEngine.Load(path);
+      m_selector = EngineSelector::kPicture;
+      UpdateOutputRect();
+      break;
+    case ENGINE_QUICKTIME:
+    case ENGINE_REALPLAYER:
+      // Their components are not part of this build: the entry stays unplayed and is skipped like any
+      // other that no engine takes.
+      break;
+    default:
+      if (HRESULT hr = OpenDirectShow(path); FAILED(hr)) return hr;
+      break;
+  }
+
+  if (IPlaybackEngine* engine = Engine()) engine->SetVolume(m_volume);
+  m_currentSeconds = 0;
+  Repaint();
+
+  if (KindClass(kind) == KIND_PICTURE) {
+    if (explicitOpen && m_playingFromPlaylist)
+      SetTimer(kSlideshowTimer, static_cast<UINT>(SlideshowPeriodMs(m_settings)));
+    else if (!m_playingFromPlaylist)
+      m_paused = true;
+  }
+  if (KindEngine(kind) == ENGINE_DIRECTSHOW) ::Sleep(kDirectShowSettleMs);
+  return 0;
+}
+
+HRESULT CPlayerView::OpenDirectShow(const std::string& path) {
+  bool audioOnly = false;
+  HRESULT hr = m_directShow.BuildGraph(path, Hwnd(), audioOnly);
+  if (FAILED(hr)) return hr;
+  m_audioOnly = audioOnly;
+  m_selector = EngineSelector::kDirectShow;
+  UpdateOutputRect();
+  m_directShow.SetVolume(m_volume);
+  hr = m_directShow.Run(m_earliest, m_latest);
+  if (FAILED(hr)) return hr;
+  m_unitsPerSecond = CDirectShowEngine::kUnitsPerSecond;
+  m_totalSeconds = PositionSeconds(m_latest, m_unitsPerSecond);
+  return S_OK;
+}
+
+void CPlayerView::Close(bool repaint) {
+  if (m_loaded) {
+    if (IPlaybackEngine* engine = Engine()) engine->Close();
+  }
+  // A graph whose open failed half-way is held without being selected.
+  if (m_directShow.HoldsGraph()) m_directShow.Close();
+  m_loaded = false;
+  m_audioOnly = false;
+  m_scanSpeed = 0;
+  m_paused = false;
+  m_currentSeconds = 0;
+  m_outputRect = {};
+  m_playingFromPlaylist = false;
+  m_selector = EngineSelector::kNone;
+  m_unitsPerSecond = 0;
+  m_totalSeconds = 0;
+  m_earliest = m_latest = 0;
+  m_noEngineTicks = 0;
+  if (repaint) Repaint();
+}
+
+void CPlayerView::UpdateOutputRect() {
+  IPlaybackEngine* engine = Engine();
+  if (!m_loaded || !engine) {
+    m_outputRect = {};
+    return;
+  }
+  RECT client;
+  ::GetClientRect(Hwnd(), &client);
+  if (client.right == 0 || client.bottom == 0) return;
+  const EntryKind kindClass = KindClass(m_currentKind);
+  const bool keep = (kindClass == KIND_PICTURE && m_settings.pictChangeScreenSize) ||
+                    (kindClass == KIND_VIDEO && m_settings.movieChangeScreenSize);
+  long a = 0, b = 0;
+  if (keep && FAILED(engine->NaturalSize(a, b))) return;
+  geo::Rect r = FitOutputRect(client.right, client.bottom, keep, a, b);
+  if (m_audioOnly) {
+    m_outputRect = {};
+    return;
+  }
+  if (FAILED(engine->PlaceOutput(r, keep))) return;
+  m_outputRect = r;
+}
+
+std::int64_t CPlayerView::CurrentPosition() {
+  IPlaybackEngine* engine = m_loaded ? Engine() : nullptr;
+  return engine ? engine->CurrentPosition() : 0;
+}
+
+void CPlayerView::PollPosition() {
+  if (!m_loaded || KindClass(m_currentKind) == KIND_PICTURE) return;
+  if (m_selector == EngineSelector::kDirectShow) {
+    std::int64_t position = m_directShow.CurrentPosition();
+    m_currentSeconds = PositionSeconds(position, m_unitsPerSecond);
+    m_playbackFraction = PositionFraction(position, m_latest, m_unitsPerSecond);
+    if (m_directShow.IsAtEnd(position, m_latest)) AdvanceAfterEnd();
+    return;
+  }
+  // Nothing plays this entry (its open failed, or no engine takes it): show the bands, then move on.
+  if (m_noEngineTicks++ == 0) Repaint();
+  if (m_noEngineTicks > kNoEngineTicksBeforeSkip) {
+    const std::int32_t stuck = m_files.NowPlaying().id;
+    Next();
+    // Outside the playlist there is nothing to move on to; the entry is closed instead of staying open.
+    if (m_loaded && !Engine() && m_files.NowPlaying().id == stuck) Stop();
+  }
+}
+
+// ---- Transport
+
+PlaylistIds CPlayerView::Ids() const {
+  const std::vector<FileEntry>& list = m_files.Playlist();
+  return {static_cast<int>(list.size()), m_files.CommandEntryCount(),
+          [&list](int i) { return list[static_cast<std::size_t>(i)].id; }};
+}
+
+UniformDraw CPlayerView::Draw() {
+  return [this](std::uint32_t n) { return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(m_random); };
+}
+
+void CPlayerView::Carry(const PlayChoice& choice) {
+  switch (choice.action) {
+    case PlayChoice::kPlayIndex:
+      PlayIndex(choice.index);
+      break;
+    case PlayChoice::kStop:
+      Stop();
+      break;
+    case PlayChoice::kRestartNowPlaying: {
+      FileEntry again = m_files.NowPlaying();
+      PlayEntry(again, false);
+      break;
+    }
+    case PlayChoice::kNothing:
+      break;
+  }
+}
+
+void CPlayerView::RestartSlideshow() {
+  KillTimer(kSlideshowTimer);
+  SetTimer(kSlideshowTimer, static_cast<UINT>(SlideshowPeriodMs(m_settings)));
+}
+
+int CPlayerView::Start() {
+  if (m_files.CommandEntryCount() != m_files.Count()) {
+    FileEntry first = m_files.EntryAt(m_files.CommandEntryCount());
+    m_files.NowPlaying() = first;
+    m_files.PlaylistCurrent() = first;
+    m_playingFromPlaylist = true;
+  }
+  if (m_files.NowPlaying().name.empty()) return 1;
+  FileEntry entry = m_files.NowPlaying();
+  return PlayEntry(entry, true);
+}
+
+void CPlayerView::Stop() {
+  Close(true);
+  m_files.NowPlaying().name.clear();
+  m_files.NowPlaying().id = 0;
+  m_files.PlaylistCurrent().name.clear();
+  m_files.PlaylistCurrent().id = 0;
+  KillTimer(kSlideshowTimer);
+  ResetTitle();
+  m_playbackFraction = 0.0;
+}
+
+void CPlayerView::SetPause(bool on) {
+  if (!m_loaded) return;
+  IPlaybackEngine* engine = Engine();
+  if (KindClass(m_currentKind) == KIND_PICTURE) {
+    if (on) {
+      KillTimer(kSlideshowTimer);
+    } else {
+      SetTimer(kSlideshowTimer, static_cast<UINT>(SlideshowPeriodMs(m_settings)));
+    }
+    m_paused = on;
+    m_playingFromPlaylist = !on;
+    return;
+  }
+  if (!on) {
+    if (m_scanSpeed != 0)
+      m_scanSpeed = 0;
+    else
+      Resume();
+    return;
+  }
+  if (m_scanSpeed != 0) {
+    m_scanSpeed = 0;
+    if (engine) engine->Resume();
+    return;
+  }
+  if (engine) engine->Pause();
+  m_paused = true;
+}
+
+void CPlayerView::Resume() {
+  if (m_selector != EngineSelector::kPicture) {
+    if (IPlaybackEngine* engine = Engine()) engine->Resume();
+  }
+  m_paused = false;
+}
+
+void CPlayerView::AdvanceAfterEnd() {
+  if (!m_loaded) return;
+  if (m_playingFromPlaylist) RestartSlideshow();
+  int place = m_files.IndexOfNowPlaying();
+  if (place < 0) place = m_files.IndexOfPlaylistCurrent();
+  Carry(ChooseAfterEnd(Ids(), place, m_settings.playMode, m_files.RandomHistory(), Draw()));
+}
+
+void CPlayerView::Next() {
+  if (!m_loaded) return;
+  if (m_playingFromPlaylist) RestartSlideshow();
+  int place = m_files.IndexOfNowPlaying();
+  if (place < 0) place = m_files.IndexOfPlaylistCurrent();
+  Carry(ChooseNext(Ids(), place, m_settings.playMode, m_files.RandomHistory(), Draw()));
+}
+
+void CPlayerView::Previous() {
+  if (m_playingFromPlaylist) RestartSlideshow();
+  Carry(ChoosePrevious(Ids(), m_files.IndexOfNowPlaying(), m_files.IndexOfPlaylistCurrent(), m_currentSeconds,
+                       m_settings.playMode, m_files.RandomHistory(), Draw()));
+}
+
+void CPlayerView::CyclePlayMode() {
+  m_settings.playMode = NextPlayMode(m_settings.playMode);
+  if (m_settings.playMode == kRandom) m_files.RandomHistory().insert(m_files.NowPlaying().id);
+  SaveSettings();
+}
+
+void CPlayerView::SeekBy(int seconds) {
+  IPlaybackEngine* engine = m_loaded ? Engine() : nullptr;
+  if (!engine) return;
+  engine->SetPosition(SeekTarget(engine->CurrentPosition(), seconds, m_unitsPerSecond, m_earliest, m_latest));
+}
+
+void CPlayerView::SeekForward() {
+  SeekBy(m_files.IsPlayingInTvFolder() ? 14 : SeekStepSeconds(m_settings.fTime));
+}
+
+void CPlayerView::SeekBack() { SeekBy(m_files.IsPlayingInTvFolder() ? -5 : -SeekStepSeconds(m_settings.rTime)); }
+
+void CPlayerView::SeekToFraction(double fraction) {
+  IPlaybackEngine* engine = m_loaded ? Engine() : nullptr;
+  if (engine) engine->SetPosition(FractionTarget(fraction, m_earliest, m_latest));
+}
+
+void CPlayerView::SetVolume(double fraction) {
+  m_volume = fraction;
+  if (IPlaybackEngine* engine = m_loaded ? Engine() : nullptr) engine->SetVolume(fraction);
+}
