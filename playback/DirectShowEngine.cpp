@@ -1,5 +1,6 @@
 #include "playback/DirectShowEngine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "framework/Mbcs.h"
@@ -126,7 +127,9 @@ HRESULT CDirectShowEngine::Run(std::int64_t& earliest, std::int64_t& latest) {
     }
   }
   earliest = e;
-  latest = l;
+  latest = m_latest = l;
+  m_clockBase = e;
+  ClockStart();
   return S_OK;
 }
 
@@ -141,6 +144,22 @@ void CDirectShowEngine::DrainEvents() {
   }
 }
 
+void CDirectShowEngine::ClockStart() {
+  m_clockStarted = ::GetTickCount64();
+  m_clockRunning = true;
+}
+
+void CDirectShowEngine::ClockStop() {
+  m_clockBase = ClockPosition();
+  m_clockRunning = false;
+}
+
+std::int64_t CDirectShowEngine::ClockPosition() const {
+  std::int64_t p = m_clockBase;
+  if (m_clockRunning) p += static_cast<std::int64_t>(::GetTickCount64() - m_clockStarted) * (kUnitsPerSecond / 1000);
+  return m_latest > 0 ? std::min(p, m_latest) : p;
+}
+
 std::int64_t CDirectShowEngine::CurrentPosition() {
   if (!m_pMS) return 0;
   LONGLONG curpos = 0;
@@ -149,7 +168,9 @@ std::int64_t CDirectShowEngine::CurrentPosition() {
     Fail(hr, "m_pMS->GetCurrentPosition(&curpos)");
     return 0;
   }
-  return curpos;
+  // A graph still at exactly 0 after a second of running does not track its position.
+  if (!m_positionFromClock && curpos == 0 && ClockPosition() > kUnitsPerSecond) m_positionFromClock = true;
+  return m_positionFromClock ? ClockPosition() : curpos;
 }
 
 void CDirectShowEngine::SetPosition(std::int64_t position) {
@@ -162,11 +183,14 @@ void CDirectShowEngine::SetPosition(std::int64_t position) {
   LONGLONG curpos = position;
   HRESULT hr = m_pMS->SetPositions(&curpos, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame, nullptr,
                                    AM_SEEKING_NoPositioning);
-  if (FAILED(hr))
+  if (FAILED(hr)) {
     Fail(hr, "m_pMS->SetPositions(&curpos,AM_SEEKING_AbsolutePositioning |AM_SEEKING_SeekToKeyFrame,NULL,"
              "AM_SEEKING_NoPositioning)");
-  else
+  } else {
     m_completed = false;
+    m_clockBase = position;
+    m_clockStarted = ::GetTickCount64();
+  }
   if (restart && state == State_Paused)
     (void)m_pMC->Pause();
   else if (restart && state == State_Running)
@@ -175,12 +199,18 @@ void CDirectShowEngine::SetPosition(std::int64_t position) {
 
 void CDirectShowEngine::Pause() {
   HRESULT hr = m_pMC ? m_pMC->Pause() : E_NOINTERFACE;
-  if (FAILED(hr)) Fail(hr, "m_pMC->Pause()");
+  if (FAILED(hr))
+    Fail(hr, "m_pMC->Pause()");
+  else if (m_clockRunning)
+    ClockStop();
 }
 
 void CDirectShowEngine::Resume() {
   HRESULT hr = m_pMC ? m_pMC->Run() : E_NOINTERFACE;
-  if (FAILED(hr)) Fail(hr, "m_pMC->Run()");
+  if (FAILED(hr))
+    Fail(hr, "m_pMC->Run()");
+  else if (!m_clockRunning)
+    ClockStart();
 }
 
 void CDirectShowEngine::Close() {
@@ -210,6 +240,10 @@ void CDirectShowEngine::ReleaseAll() {
   m_pGB.Reset();
   m_ownerSet = false;
   m_completed = false;
+  m_latest = 0;
+  m_clockBase = 0;
+  m_clockRunning = false;
+  m_positionFromClock = false;
 }
 
 HRESULT CDirectShowEngine::NaturalSize(long& width, long& height) {

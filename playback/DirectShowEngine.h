@@ -59,7 +59,18 @@ class CDirectShowEngine : public IPlaybackEngine {
   fw::ComPtr<IMediaSeeking> m_pMS;
   fw::ComPtr<IBaseFilter> m_pReader;
   fw::ComPtr<IFileSourceFilter> m_pFileSource;
+  // The time the graph has been running, for graphs that report no position of their own (Wine's ASF
+  // reader stays at 0 and never reports its end): their position is taken from the clock instead.
+  void ClockStart();
+  void ClockStop();
+  std::int64_t ClockPosition() const;
+
   bool m_ownerSet = false;
   bool m_completed = false;
+  std::int64_t m_latest = 0;
+  std::int64_t m_clockBase = 0;
+  ULONGLONG m_clockStarted = 0;
+  bool m_clockRunning = false;
+  bool m_positionFromClock = false;
   char m_diagnostic[1024] = {};
 };

@@ -16,15 +16,24 @@ export TARN_WINE=/usr/lib/wine/wine64
 mkdir -p "$HOME"
 [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
 
-# The first start of a prefix takes several seconds; do it once, outside any timed test.
+# The first start of a prefix takes several seconds; do it once, outside any timed test. The settings
+# are applied again whenever their set changes (the marker's number).
+#  - Direct3D through GDI: Wine draws a video window that is a child of another window offscreen when it
+#    renders with OpenGL, so the picture never reaches the screen.
+#  - Unmanaged windows for the tests (see above).
 tarn_wine_init() {
+  local marker="$WINEPREFIX/.tarnvale-settings-2"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating the prefix in $WINEPREFIX"
     "$TARN_WINE" wineboot -i >/dev/null 2>&1 || true
+  fi
+  if [ ! -f "$marker" ]; then
+    "$TARN_WINE" reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >/dev/null 2>&1 || true
     if [ "$TARN_WINE_PURPOSE" = test ]; then
       "$TARN_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
     wineserver -w 2>/dev/null || true
+    touch "$marker"
   fi
 }
 

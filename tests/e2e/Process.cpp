@@ -65,6 +65,14 @@ Installation::~Installation() {
 
 void Installation::WriteIni(const std::string& text) const { wt::WriteFile(IniPath(), text); }
 
+std::string Installation::CopyMedia(const std::string& media, const std::string& as) const {
+  std::string target = m_dir.File(as);
+  for (std::size_t slash = as.find('\\'); slash != std::string::npos; slash = as.find('\\', slash + 1))
+    ::CreateDirectoryA(m_dir.File(as.substr(0, slash)).c_str(), nullptr);
+  ::CopyFileA(wt::MediaPath(media).c_str(), target.c_str(), FALSE);
+  return target;
+}
+
 int Installation::Start(const std::string& arguments) {
   std::string exe = m_dir.File("Tarnvale.exe");
   std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);

@@ -23,6 +23,9 @@ class Installation {
   const std::string& Folder() const { return m_dir.Path(); }
   std::string IniPath() const { return m_dir.File("TN.INI"); }
   void WriteIni(const std::string& text) const;
+  // Copies a file of the test media into the installation's folder (sub-folders are made); returns its
+  // full path.
+  std::string CopyMedia(const std::string& media, const std::string& as) const;
 
   // Starts Tarnvale.exe with the argument text; returns the index of the process, or -1.
   int Start(const std::string& arguments = "");

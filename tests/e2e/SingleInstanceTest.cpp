@@ -25,13 +25,14 @@ TEST(SingleInstance, ASecondStartHandsItsFileToTheFirst) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(wt::WindowText(frame), "Tarnvale");
 
-  int second = app.Start("\"C:\\My Clips\\movie.mpg\"");
+  // Pictures stand still once shown, so the title they give stays.
+  int second = app.Start("\"" + app.CopyMedia("pic.jpg", "My Clips\\movie.jpg") + "\"");
   EXPECT_TRUE(app.WaitExit(second, kStartMs));
   EXPECT_TRUE(TitleBecomes(frame, "movie"));
   EXPECT_EQ(e2e::AllFrames().size(), 1u);
 
   // The next start finds the first instance under its new, published title.
-  int third = app.Start("D:\\x\\other.avi");
+  int third = app.Start(app.CopyMedia("pic.jpg", "other.jpg"));
   EXPECT_TRUE(app.WaitExit(third, kStartMs));
   EXPECT_TRUE(TitleBecomes(frame, "other"));
   EXPECT_EQ(e2e::AllFrames().size(), 1u);
@@ -59,7 +60,7 @@ TEST(SingleInstance, DoubleExecLetsEveryStartOpenItsOwnWindow) {
   app.WriteIni("[CONFIG]\r\nDOUBLEEXEC=1\r\n");
   int first = app.Start();
   ASSERT_NE(app.WaitForFrame(first, kStartMs), nullptr);
-  int second = app.Start("C:\\clips\\b.avi");
+  int second = app.Start(app.CopyMedia("pic.jpg", "b.jpg"));
   HWND secondFrame = app.WaitForFrame(second, kStartMs);
   ASSERT_NE(secondFrame, nullptr);
   EXPECT_TRUE(TitleBecomes(secondFrame, "b"));
@@ -74,9 +75,12 @@ TEST(SingleInstance, TwentyQuickSecondStartsLeaveOneResponsiveWindowWithTheLastP
   ASSERT_NE(frame, nullptr);
 
   std::vector<int> starts;
-  for (int i = 0; i < 19; ++i) starts.push_back(app.Start("C:\\burst\\clip" + std::to_string(i) + ".avi"));
+  std::vector<std::string> paths;
+  for (int i = 0; i < 19; ++i) paths.push_back(app.CopyMedia("pic.jpg", "clip" + std::to_string(i) + ".jpg"));
+  const std::string lastPath = app.CopyMedia("pic.jpg", "last.jpg");
+  for (const std::string& p : paths) starts.push_back(app.Start(p));
   ::Sleep(300);
-  int last = app.Start("C:\\burst\\last.avi");
+  int last = app.Start(lastPath);
   for (int s : starts) EXPECT_TRUE(app.WaitExit(s, 60000));
   EXPECT_TRUE(app.WaitExit(last, 60000));
 
@@ -92,12 +96,17 @@ TEST(SingleInstance, AwkwardCommandLinesStartNormally) {
     std::string title;
   } const cases[] = {
       {"", "Tarnvale"},
-      {"\"C:\\a b.avi", "a b"},                               // the quote never closes
-      {"\"C:\\" + std::string(400, 'L') + ".avi\"", "Tarnvale"},  // longer than any path
-      {"C:\\clips\\x.avi trailing words", "x"},
+      {"\"<dir>a b.jpg", "a b"},                                 // the quote never closes
+      {"\"C:\\" + std::string(400, 'L') + ".jpg\"", "Tarnvale"},  // longer than any path
+      {"<dir>x.jpg trailing words", "x"},
+      {"<dir>notes.xyz", "Tarnvale"},                              // not in any list
   };
-  for (const Case& c : cases) {
+  for (Case c : cases) {
     Installation app("args");
+    app.CopyMedia("pic.jpg", "a b.jpg");
+    app.CopyMedia("pic.jpg", "x.jpg");
+    app.CopyMedia("pic.jpg", "notes.xyz");
+    if (std::size_t at = c.arguments.find("<dir>"); at != std::string::npos) c.arguments.replace(at, 5, app.Folder());
     int first = app.Start(c.arguments);
     HWND frame = app.WaitForFrame(first, kStartMs);
     ASSERT_NE(frame, nullptr) << c.arguments;
