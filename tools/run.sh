@@ -22,7 +22,15 @@ if [ ! -f "$ini" ]; then
   # Wine shows the Linux file system as drive Z:.
   home="Z:$(printf '%s' "$demo" | tr '/' '\\')"
   tv="$home\\TV"
-  printf '[CONFIG]\r\nHOMEDIR=%s\r\nTVDIR=%s\r\n' "$home" "$tv" | iconv -f UTF-8 -t CP932 > "$ini"
+  # QuickTime is not installed here, so the demo plays mp4 through DirectShow.
+  video="avi,mpg,mp2,wmv,asf,m2v,mp4,mov(q),qt(q),ra(r),ram(r),rm(r),rmvb(r)"
+  printf '[CONFIG]\r\nHOMEDIR=%s\r\nTVDIR=%s\r\nEXT_VIDEO=%s\r\n' "$home" "$tv" "$video" |
+    iconv -f UTF-8 -t CP932 > "$ini"
+  # The standard skin needs no folder; the demo gives it a wallpaper.
+  skin="$build/bin/skin/標準"
+  mkdir -p "$skin"
+  [ -f "$skin/wallpaper.jpg" ] || convert -size 1280x720 radial-gradient:'#2f6494'-'#08121f' "$skin/wallpaper.jpg"
+  printf '[WALLPAPER]\r\nFILENAME=wallpaper.jpg\r\n' > "$skin/TNSKIN.INI"
 fi
 
 export TARN_BUILD="$build" TARN_WINE_PURPOSE=run
