@@ -267,20 +267,21 @@ void CPlayerView::Resume() {
   m_paused = false;
 }
 
+int CPlayerView::PlaylistPlace() const {
+  int place = m_files.IndexOfNowPlaying();
+  return place >= 0 ? place : m_files.IndexOfPlaylistCurrent();
+}
+
 void CPlayerView::AdvanceAfterEnd() {
   if (!m_loaded) return;
   if (m_playingFromPlaylist) RestartSlideshow();
-  int place = m_files.IndexOfNowPlaying();
-  if (place < 0) place = m_files.IndexOfPlaylistCurrent();
-  Carry(ChooseAfterEnd(Ids(), place, m_settings.playMode, m_files.RandomHistory(), Draw()));
+  Carry(ChooseAfterEnd(Ids(), PlaylistPlace(), m_settings.playMode, m_files.RandomHistory(), Draw()));
 }
 
 void CPlayerView::Next() {
   if (!m_loaded) return;
   if (m_playingFromPlaylist) RestartSlideshow();
-  int place = m_files.IndexOfNowPlaying();
-  if (place < 0) place = m_files.IndexOfPlaylistCurrent();
-  Carry(ChooseNext(Ids(), place, m_settings.playMode, m_files.RandomHistory(), Draw()));
+  Carry(ChooseNext(Ids(), PlaylistPlace(), m_settings.playMode, m_files.RandomHistory(), Draw()));
 }
 
 void CPlayerView::Previous() {

@@ -140,6 +140,8 @@ class CPlayerView : public fw::Window {
   void RestartSlideshow();
   void Carry(const PlayChoice& choice);
   PlaylistIds Ids() const;
+  // The now-playing entry's index in the playlist, else the playlist current entry's, else -1.
+  int PlaylistPlace() const;
   UniformDraw Draw();
   IPlaybackEngine* Engine();
 

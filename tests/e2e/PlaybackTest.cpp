@@ -8,10 +8,10 @@
 #include "framework/Handles.h"
 
 using e2e::Installation;
+using e2e::kStartMs;
+using e2e::TitleBecomes;
 
 namespace {
-
-constexpr unsigned kStartMs = 20000;
 
 struct Capture {
   int width = 0, height = 0;
@@ -78,7 +78,7 @@ TEST(Playback, AClipOnTheCommandLineShowsItsFrames) {
   int p = app.Start("\"" + clip + "\"");
   HWND frame = app.WaitForFrame(p, kStartMs);
   ASSERT_NE(frame, nullptr);
-  EXPECT_TRUE(wt::WaitUntil([&] { return wt::WindowText(frame) == "clip"; }, 5000));
+  EXPECT_TRUE(TitleBecomes(frame, "clip", 5000));
   ::Sleep(1200);  // well into the clip
 
   RECT view = wt::WindowRect(e2e::ViewOf(frame));
@@ -103,12 +103,12 @@ TEST(Playback, AHandedOverClipPlaysInTheRunningInstance) {
   EXPECT_TRUE(app.WaitExit(second, kStartMs));
   // The default list marks mp4 for QuickTime, which this machine does not have: nothing plays, the
   // title shows what was asked for, and the program stays responsive.
-  EXPECT_TRUE(wt::WaitUntil([&] { return wt::WindowText(frame) == "movie"; }, 5000));
+  EXPECT_TRUE(TitleBecomes(frame, "movie", 5000));
   EXPECT_TRUE(e2e::Responds(frame));
 
   int third = app.Start(app.CopyMedia("clip.avi", "second.avi"));
   EXPECT_TRUE(app.WaitExit(third, kStartMs));
-  EXPECT_TRUE(wt::WaitUntil([&] { return wt::WindowText(frame) == "second"; }, 5000));
+  EXPECT_TRUE(TitleBecomes(frame, "second", 5000));
   ::Sleep(1000);
   EXPECT_GT(DistinctColours(CaptureScreen(view), {100, 100, 540, 380}), 20u);
 }

@@ -123,6 +123,10 @@ HWND ViewOf(HWND frame) {
   return search.view;
 }
 
+bool TitleBecomes(HWND window, const std::string& title, unsigned timeoutMs) {
+  return wt::WaitUntil([&] { return wt::WindowText(window) == title; }, timeoutMs);
+}
+
 bool Responds(HWND hwnd, unsigned timeoutMs) {
   DWORD_PTR result = 0;
   return ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;

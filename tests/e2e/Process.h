@@ -10,6 +10,9 @@
 
 namespace e2e {
 
+// How long a start, a hand-off or a close of the program may take.
+constexpr unsigned kStartMs = 20000;
+
 // The built program beside the test executables' folder.
 std::string BuiltTarnvale();
 
@@ -48,6 +51,8 @@ class Installation {
 std::vector<HWND> AllFrames();
 // The player view owned by a frame, or null.
 HWND ViewOf(HWND frame);
+// Waits until the window's text is title.
+bool TitleBecomes(HWND window, const std::string& title, unsigned timeoutMs = 10000);
 // True when the window's thread answers within the timeout.
 bool Responds(HWND hwnd, unsigned timeoutMs = 3000);
 

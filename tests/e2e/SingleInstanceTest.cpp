@@ -7,16 +7,8 @@
 #include "e2e/Process.h"
 
 using e2e::Installation;
-
-namespace {
-
-constexpr unsigned kStartMs = 20000;
-
-bool TitleBecomes(HWND frame, const std::string& title, unsigned timeoutMs = 10000) {
-  return wt::WaitUntil([&] { return wt::WindowText(frame) == title; }, timeoutMs);
-}
-
-}  // namespace
+using e2e::kStartMs;
+using e2e::TitleBecomes;
 
 TEST(SingleInstance, ASecondStartHandsItsFileToTheFirst) {
   Installation app("hand");

@@ -6,10 +6,10 @@
 #include "e2e/Process.h"
 
 using e2e::Installation;
+using e2e::kStartMs;
+using e2e::TitleBecomes;
 
 namespace {
-
-constexpr unsigned kStartMs = 20000;
 
 std::string Line(const char* key, long value) { return std::string(key) + "=" + std::to_string(value); }
 

@@ -5,18 +5,9 @@
 #include <map>
 
 #include "config/Settings.h"
+#include "native/ExampleSettings.h"
 
 namespace {
-
-// The lists of the documented examples.
-Settings ExampleSettings() {
-  Settings s;
-  s.extVideo = "avi,mpg,mp4(q)";
-  s.extAudio = "wav,mp3";
-  s.extPicture = "bmp(p),jpg(p)";
-  s.extOpen = "txt,url,exe";
-  return s;
-}
 
 // Shortcuts of a table; every call is counted.
 struct FakeLinks {

@@ -5,19 +5,12 @@
 #include <set>
 
 #include "config/Settings.h"
+#include "native/ExampleSettings.h"
 #include "FakeFileSystem.h"
 
 namespace {
 
-Settings TestSettings() {
-  Settings s;
-  s.extVideo = "avi,mpg,mp4(q)";
-  s.extAudio = "wav,mp3";
-  s.extPicture = "bmp(p),jpg(p)";
-  s.extOpen = "txt,url,exe";
-  s.homeDir = "C:\\Home";
-  return s;
-}
+Settings TestSettings() { return ExampleSettings("C:\\Home"); }
 
 std::vector<std::string> Names(const std::vector<FileEntry>& v) {
   std::vector<std::string> out;

@@ -6,21 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "config/Settings.h"
+#include "native/ExampleSettings.h"
 #include "framework/Com.h"
 #include "framework/Mbcs.h"
 #include "wine/WineSupport.h"
 
 namespace {
 
-Settings TestSettings() {
-  Settings s;
-  s.extVideo = "avi,mpg,mp4(q)";
-  s.extAudio = "wav,mp3";
-  s.extPicture = "bmp(p),jpg(p)";
-  s.extOpen = "txt,url,exe";
-  s.homeDir = "C:\\nowhere";
-  return s;
-}
+Settings TestSettings() { return ExampleSettings("C:\\nowhere"); }
 
 // A shell link made through IShellLink and saved through IPersistFile, as the shell makes them.
 bool MakeShortcut(const std::string& link, const std::string& target) {

@@ -1,3 +1,4 @@
+#include "ByteWriter.h"
 #include "Canvas.h"
 
 #include <algorithm>
@@ -132,14 +133,6 @@ void Canvas::Blit(const Canvas& src, int x0, int y0) {
 }
 
 namespace {
-void Put16(std::FILE* f, unsigned v) {
-  std::fputc(v & 0xFF, f);
-  std::fputc((v >> 8) & 0xFF, f);
-}
-void Put32(std::FILE* f, unsigned v) {
-  Put16(f, v & 0xFFFF);
-  Put16(f, v >> 16);
-}
 unsigned char Byte(double v) { return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); }
 
 void PutInfoHeader(std::FILE* f, int w, int h, int bits, unsigned imageBytes) {

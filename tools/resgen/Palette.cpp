@@ -1,3 +1,4 @@
+#include "ByteWriter.h"
 #include "Palette.h"
 
 #include <algorithm>
@@ -78,14 +79,6 @@ unsigned char Nearest(int r, int g, int b) {
   return memo[key] = static_cast<unsigned char>(best);
 }
 
-void Put16(std::FILE* f, unsigned v) {
-  std::fputc(v & 0xFF, f);
-  std::fputc((v >> 8) & 0xFF, f);
-}
-void Put32(std::FILE* f, unsigned v) {
-  Put16(f, v & 0xFFFF);
-  Put16(f, v >> 16);
-}
 
 }  // namespace
 
