@@ -71,16 +71,30 @@ void CMainFrame::OnSetFocus(fw::Msg&) {
 }
 
 void CMainFrame::OnSize(fw::Msg& m) {
+  const bool panel = m_panel && ::IsWindow(m_panel);
+  if (panel && ::IsRectEmpty(&m_savedPanel)) ::GetWindowRect(m_panel, &m_savedPanel);
   if (m_view.Exists()) {
     switch (m.wp) {
       case SIZE_RESTORED:
+        if (m_wasMaximised && panel) {
+          ::MoveWindow(m_panel, m_savedPanel.left, m_savedPanel.top, m_savedPanel.right - m_savedPanel.left,
+                       m_savedPanel.bottom - m_savedPanel.top, TRUE);
+          m_wasMaximised = false;
+        }
         PlaceViewOverFrame();
+        break;
+      case SIZE_MINIMIZED:
+        if (panel) ::GetWindowRect(m_panel, &m_savedPanel);
         break;
       case SIZE_MAXIMIZED: {
         if (!m_closing) {
           RECT r;
           ::GetWindowRect(m_view.Hwnd(), &r);
           m_view.SaveWindowPosition(ToRect(r), false);
+        }
+        if (panel) {
+          ::GetWindowRect(m_panel, &m_savedPanel);
+          m_wasMaximised = true;
         }
         PlaceViewOverFrame();
         break;

@@ -40,6 +40,9 @@ class CMainFrame : public fw::Window {
   // Sets the closing flag and posts WM_CLOSE.
   void RequestExit();
 
+  // The control panel's window, whose place the frame keeps across full screen and minimising.
+  void SetControlPanel(HWND panel) { m_panel = panel; }
+
   bool IsClosing() const { return m_closing != 0; }
   bool IsMaximised() const { return Exists() && ::IsZoomed(Hwnd()); }
 
@@ -61,4 +64,7 @@ class CMainFrame : public fw::Window {
   CSharedBlock m_handOff;
   CPlayerView m_view;
   int m_closing = 0;
+  HWND m_panel = nullptr;
+  RECT m_savedPanel{};       // the panel's place before full screen or minimising
+  bool m_wasMaximised = false;
 };

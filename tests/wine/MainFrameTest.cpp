@@ -134,6 +134,31 @@ TEST_F(MainFrameTest, FullScreenCoversTheFrameAndRemembersTheNormalWindow) {
   EXPECT_TRUE(SameRect(wt::WindowRect(View()), normal));
 }
 
+TEST_F(MainFrameTest, RestoringPutsTheControlPanelBackWhereItWasBeforeFullScreen) {
+  Start();
+  HWND panel = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 400, 500, 634, 88, View(), nullptr,
+                                 nullptr, nullptr);
+  frame->SetControlPanel(panel);
+  frame->ToggleFullScreen();
+  wt::Pump(50);
+  ::MoveWindow(panel, 600, 900, 634, 88, TRUE);  // where a full-screen layout puts it
+  frame->ToggleFullScreen();
+  wt::Pump(50);
+  EXPECT_TRUE(SameRect(wt::WindowRect(panel), RECT{400, 500, 1034, 588}));
+
+  // Minimising remembers where it was too.
+  ::MoveWindow(panel, 10, 20, 634, 88, TRUE);
+  ::ShowWindow(Frame(), SW_MINIMIZE);
+  frame->ToggleFullScreen();
+  wt::Pump(50);
+  ::MoveWindow(panel, 0, 0, 634, 88, TRUE);
+  frame->ToggleFullScreen();
+  wt::Pump(50);
+  EXPECT_TRUE(SameRect(wt::WindowRect(panel), RECT{10, 20, 644, 108}));
+  frame->SetControlPanel(nullptr);
+  ::DestroyWindow(panel);
+}
+
 TEST_F(MainFrameTest, ClosingWritesThePositionAndNoSetting) {
   Start();
   RECT normal = wt::WindowRect(View());
