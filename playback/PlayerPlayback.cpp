@@ -55,7 +55,6 @@ int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
   const bool fromPlaylist = m_playingFromPlaylist;
   Close(false);
   m_playingFromPlaylist = fromPlaylist;
-  m_currentKind = kind;
   m_loaded = true;
   m_scanSpeed = 0;
   m_paused = false;
