@@ -219,7 +219,7 @@ TEST_F(PlayerViewTest, WhatNoFilterRendersIsSkippedAfterAboutASecond) {
   ASSERT_TRUE(wt::PumpUntil([&] { return NowPlayingName() == wt::MediaPath("tone.wav"); }, 4000));
   const DWORD waited = ::GetTickCount() - start;
   EXPECT_GE(waited, 1000u);
-  EXPECT_LE(waited, 2500u);
+  EXPECT_LE(waited, 3500u);  // five polls of 250 ms, plus the opens on a busy machine
   EXPECT_EQ(View().Selected(), EngineSelector::kDirectShow);
 
   // Outside the playlist there is nothing to skip to: the entry is closed.
