@@ -7,29 +7,17 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "controls/SwitchBitmapCache.h"
 #include "framework/Handles.h"
 #include "res/ResourceIds.h"
 
+using bench::Median;
+using bench::NowMs;
+
 namespace {
 
 constexpr int kDrawsPerBatch = 20000;
-
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return double(t.QuadPart) / double(freq.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
 
 struct Result {
   double drawFrame, bitBlt;  // nanoseconds per draw
@@ -38,16 +26,16 @@ struct Result {
 Result Measure(HDC target, CSkinBitmap& face, HDC bareSource, int batches) {
   std::vector<double> a, b;
   for (int i = 0; i < batches + 1; ++i) {
-    double t0 = Now();
+    double t0 = NowMs();
     for (int n = 0; n < kDrawsPerBatch; ++n) face.DrawFrame(n & 3, target, 0, 0, 32, 32, SRCCOPY);
     ::GdiFlush();
-    double t1 = Now();
+    double t1 = NowMs();
     for (int n = 0; n < kDrawsPerBatch; ++n) ::BitBlt(target, 0, 0, 32, 32, bareSource, (n & 3) * 32, 0, SRCCOPY);
     ::GdiFlush();
-    double t2 = Now();
+    double t2 = NowMs();
     if (i == 0) continue;  // warm-up
-    a.push_back((t1 - t0) * 1e9 / kDrawsPerBatch);
-    b.push_back((t2 - t1) * 1e9 / kDrawsPerBatch);
+    a.push_back((t1 - t0) * 1e6 / kDrawsPerBatch);
+    b.push_back((t2 - t1) * 1e6 / kDrawsPerBatch);
   }
   return {Median(a), Median(b)};
 }

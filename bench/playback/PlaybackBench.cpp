@@ -20,29 +20,17 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
 #include "framework/Handles.h"
 #include "playback/PlaybackMath.h"
 
+using bench::Median;
+using bench::NowMs;
+
 namespace {
-
-double NowMs() {
-  static const LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
 

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
+
+using bench::Median;
+using bench::NowMs;
+
 namespace {
 
 std::string Folder() {
@@ -69,11 +74,6 @@ double TimeToWindow(const std::string& exe, const std::string& dir) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   return ms;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 }  // namespace
