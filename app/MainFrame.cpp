@@ -133,7 +133,7 @@ void CMainFrame::OnHandOff(fw::Msg& m) {
   }
   m_handOff.CloseBlock();
   // A block without a NUL inside its 260 bytes holds no path this program wrote.
-  if (terminated && !path.empty()) m_view.OpenPath(path);
+  if (terminated && !path.empty()) m_view.FileList().OpenPath(path);
 }
 
 bool CMainFrame::WriteHandOffPath(const std::string& path) {
@@ -178,6 +178,7 @@ void CMainFrame::RequestExit() {
 }
 
 void CMainFrame::OnClose(fw::Msg& m) {
+  m_view.FileList().HideList();
   ::ShowWindow(Hwnd(), SW_HIDE);
   if (m_view.Exists()) ::ShowWindow(m_view.Hwnd(), SW_HIDE);
   Default(m);

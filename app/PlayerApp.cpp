@@ -2,13 +2,13 @@
 
 #include "app/MainFrame.h"
 #include "app/StartupText.h"
+#include "controls/PanelKey.h"
 #include "framework/Mbcs.h"
 #include "framework/SystemText.h"
 #include "res/ResourceIds.h"
 
 namespace {
 
-constexpr COLORREF kPanelKeyColour = RGB(128, 0, 128);
 constexpr unsigned kHandOffWaitMs = 5000;
 
 }  // namespace
@@ -55,9 +55,10 @@ bool CPlayerApp::StartFirstInstance(const std::string& path) {
     ::SetWindowPos(frame.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
   frame.View().Repaint();
+  frame.View().FileList().ShowList();
   ::UpdateWindow(frame.Hwnd());
 
-  if (!path.empty()) frame.View().OpenPath(path);
+  if (!path.empty()) frame.View().FileList().OpenPath(path);
   return true;
 }
 

@@ -72,6 +72,11 @@ ShortcutTarget CFileListModel::ResolveShortcut(const std::string& path) { return
 
 std::string CFileListModel::CurrentDirectory() { return m_fs.CurrentDirectory(); }
 
+std::string CFileListModel::VolumeLabelOf(const std::string& root) {
+  if (!EndsWithBackslash(root)) return {};
+  return m_fs.VolumeLabel(root).value_or(std::string());
+}
+
 std::size_t CFileListModel::ScanFolder() {
   bool foundParent = false;
   return ScanInto(m_fs.CurrentDirectory(), ExtensionRules(m_settings), foundParent);
@@ -121,7 +126,7 @@ std::size_t CFileListModel::ListDrives() {
     std::string root{letter, ':', '\\'};
     unsigned type = m_fs.DriveTypeOf(root);
     if (type < kDriveRemovable || type > kDriveCdRom) continue;
-    m_fileList.push_back({root + m_fs.VolumeLabel(root), KIND_DRIVE, 0, 0, NextId(), 0});
+    m_fileList.push_back({root + m_fs.VolumeLabel(root).value_or(std::string()), KIND_DRIVE, 0, 0, NextId(), 0});
     ++added;
   }
   return added;
@@ -209,6 +214,51 @@ FileEntry CFileListModel::EntryForOpenPath(const std::string& path) {
   entry.kind = Classify(path);
   if (entry.kind != 0) entry.id = NextId();
   return entry;
+}
+
+// ---- Navigation
+
+void CFileListModel::EnterFolder(const std::string& folder) {
+  m_fs.ChangeDirectory(folder);
+  ChooseSortModeForListing();
+  BuildFileList();
+}
+
+bool CFileListModel::GoHome(bool force) {
+  const std::string before = m_fs.CurrentDirectory();
+  m_fs.ChangeDirectory(m_settings.homeDir);
+  if (!force && m_fs.CurrentDirectory() == before) return false;
+  m_driveList = false;
+  ChooseSortModeForListing();
+  BuildFileList();
+  return true;
+}
+
+std::optional<std::string> CFileListModel::GoUp() {
+  if (m_driveList) return std::nullopt;
+  const std::string cur = m_fs.CurrentDirectory();
+  std::string target;
+  if (EndsWithBackslash(cur)) {
+    m_driveList = true;
+    target = cur + m_fs.VolumeLabel(cur).value_or(std::string());
+    SetSortMode(m_savedSortMode, false);
+  } else {
+    m_fs.ChangeDirectory("..");
+    ChooseSortModeForListing();
+    target = cur;
+  }
+  BuildFileList();
+  return target;
+}
+
+bool CFileListModel::EnterDrive(const FileEntry& drive) {
+  const std::size_t slash = mbcs::FindLast(drive.name, '\\');
+  if (slash == std::string::npos) return false;
+  const std::string root = drive.name.substr(0, slash + 1);
+  if (!m_fs.VolumeLabel(root)) return false;
+  m_driveList = false;
+  EnterFolder(root);
+  return true;
 }
 
 // ---- Sort modes, TV recording folder

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -58,6 +59,8 @@ class CFileListModel {
   // The first index in list whose name equals name exactly; 0 when there is none.
   static int FindEntryByName(const std::vector<FileEntry>& list, std::string_view name);
   std::string CurrentDirectory();
+  // The volume label of a drive root (empty for anything else, or when it cannot be read).
+  std::string VolumeLabelOf(const std::string& root);
   // The classification half of the window's OpenPath: kind 0 (id 0) for a folder or an unlisted file, else
   // the classified entry (path, kind, times 0) with the next id. A missing path is classified by its name.
   FileEntry EntryForOpenPath(const std::string& path);
@@ -65,6 +68,22 @@ class CFileListModel {
   // The entry id counter: starts at 1, never reset.
   std::int32_t NextId();
   std::int32_t PeekNextId() const { return m_nextId; }
+
+  // ---- Navigation: each ends with a new file list; the window then places the cursor by name.
+
+  // Enters folder (when the system refuses, the old directory is listed again), with the sort mode for a
+  // new listing.
+  void EnterFolder(const std::string& folder);
+  // HOMEDIR becomes the current directory. Only when that changed the directory, or with force, the drive
+  // list flag is cleared and the folder listed; true then.
+  bool GoHome(bool force);
+  // One level up: from a drive root to the drive list, else to the parent folder. Returns the name of the
+  // entry the cursor goes to (the drive, or the folder just left); none in the drive list, where nothing
+  // happens.
+  std::optional<std::string> GoUp();
+  // A drive entry's root is entered when its volume can be read; true then. A drive without a disc leaves
+  // the drive list as it is.
+  bool EnterDrive(const FileEntry& drive);
 
   // ---- Sort modes, TV recording folder
 

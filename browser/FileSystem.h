@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,12 +48,14 @@ class IFileSystem {
   virtual ~IFileSystem() = default;
   // The process's current directory; no trailing backslash except at a drive root such as C:\.
   virtual std::string CurrentDirectory() = 0;
+  // Makes folder the current directory; false when the system refuses (the directory is then unchanged).
+  virtual bool ChangeDirectory(const std::string& folder) = 0;
   // Calls visit for every item of folder\*.* ("." and ".." included, as the system reports them).
   // False when the folder cannot be searched (then visit was not called).
   virtual bool Search(const std::string& folder, const Visitor& visit) = 0;
   virtual unsigned DriveTypeOf(const std::string& root) = 0;
-  // The volume label, empty when it cannot be read (no disc in the drive).
-  virtual std::string VolumeLabel(const std::string& root) = 0;
+  // The volume label (possibly empty); none when the volume cannot be read (no disc in the drive).
+  virtual std::optional<std::string> VolumeLabel(const std::string& root) = 0;
   // Resolves a .lnk file through the shell's link, persistence and desktop-folder interfaces.
   virtual ShortcutTarget ResolveShortcut(const std::string& path) = 0;
   // The attributes of a path, kAttrInvalid when it does not exist.

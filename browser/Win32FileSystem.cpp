@@ -71,6 +71,10 @@ class Win32FileSystem final : public IFileSystem {
     return (n > 0 && n < big.size()) ? std::string(big.data(), n) : std::string();
   }
 
+  bool ChangeDirectory(const std::string& folder) override {
+    return !folder.empty() && ::SetCurrentDirectoryA(folder.c_str()) != FALSE;
+  }
+
   bool Search(const std::string& folder, const Visitor& visit) override {
     std::string pattern = JoinPath(folder, "*.*");
     if (pattern.size() > kMaxPathChars) return false;  // beyond what the ANSI search takes
@@ -92,11 +96,15 @@ class Win32FileSystem final : public IFileSystem {
 
   unsigned DriveTypeOf(const std::string& root) override { return ::GetDriveTypeA(root.c_str()); }
 
-  std::string VolumeLabel(const std::string& root) override {
+  std::optional<std::string> VolumeLabel(const std::string& root) override {
     char label[256] = {};
-    if (!::GetVolumeInformationA(root.c_str(), label, 255, nullptr, nullptr, nullptr, nullptr, 0)) return {};
+    // A drive without a disc would otherwise ask the user to insert one.
+    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const BOOL ok = ::GetVolumeInformationA(root.c_str(), label, 255, nullptr, nullptr, nullptr, nullptr, 0);
+    ::SetErrorMode(oldMode);
+    if (!ok) return std::nullopt;
     label[255] = '\0';
-    return label;
+    return std::string(label);
   }
 
   ShortcutTarget ResolveShortcut(const std::string& path) override {

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "controls/BmpHeader.h"
-#include "controls/StripGeometry.h"
 
 namespace {
 
@@ -53,6 +52,7 @@ bool CSkinBitmap::Adopt(HBITMAP image, int frameWidth, int frameCount) {
   DIBSECTION ds{};
   if (!owned || ::GetObjectA(owned.Get(), sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits) return false;
   geo::Size size{ds.dsBm.bmWidth, ds.dsBm.bmHeight < 0 ? -ds.dsBm.bmHeight : ds.dsBm.bmHeight};
+  if (frameWidth == 0 && frameCount > 0) frameWidth = size.cx / frameCount;
   if (!StripFits(frameWidth, frameCount, size)) return false;
   const DWORD bits = ds.dsBmih.biBitCount;
   const DWORD colours = ds.dsBmih.biClrUsed ? ds.dsBmih.biClrUsed : (bits <= 8 ? 1u << bits : 0);
@@ -110,10 +110,23 @@ HPALETTE CSkinBitmap::PaletteFor(HDC target) {
   return m_palette.Get();
 }
 
-bool CSkinBitmap::DrawFrame(int index, HDC target, int x, int y, int width, int height, DWORD rop) {
-  if (!m_image || !target) return false;
+std::optional<FrameCopy> CSkinBitmap::PlanDraw(int index, HDC target, int width, int height) {
+  if (!m_image || !target) return std::nullopt;
   std::optional<FrameCopy> copy = PlanFrameCopy(index, m_frameWidth, m_frameCount, m_size, width, height);
-  if (!copy || !PrepareDc(target)) return false;
+  if (!copy || !PrepareDc(target)) return std::nullopt;
+  return copy;
+}
+
+bool CSkinBitmap::DrawFrameKeyed(int index, HDC target, int x, int y, int width, int height, COLORREF key) {
+  std::optional<FrameCopy> copy = PlanDraw(index, target, width, height);
+  if (!copy) return false;
+  return ::TransparentBlt(target, x, y, copy->width, copy->height, m_dc->Get(), copy->sourceX, copy->sourceY,
+                          copy->width, copy->height, key) != FALSE;
+}
+
+bool CSkinBitmap::DrawFrame(int index, HDC target, int x, int y, int width, int height, DWORD rop) {
+  std::optional<FrameCopy> copy = PlanDraw(index, target, width, height);
+  if (!copy) return false;
   // Only a palette device needs the image's colours realised; elsewhere the copy maps them itself.
   HPALETTE old = nullptr;
   if (::GetDeviceCaps(target, RASTERCAPS) & RC_PALETTE) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "controls/StripGeometry.h"
 #include "framework/Geometry.h"
 #include "framework/Handles.h"
 
@@ -21,7 +22,8 @@ class CSkinBitmap {
   ~CSkinBitmap() { ReleaseImage(); }
 
   // Both release any previous image first. On failure the strip is left empty and the geometry as it
-  // was; on success the path (or resource id) and the geometry are stored.
+  // was; on success the path (or resource id) and the geometry are stored. A frame width of 0 divides the
+  // image's width into frameCount frames.
   bool LoadFromFile(const std::string& path, int frameWidth, int frameCount);
   bool LoadFromResource(unsigned resourceId, int frameWidth, int frameCount);
   // The skin's file when it is usable, otherwise the built-in resource.
@@ -40,9 +42,12 @@ class CSkinBitmap {
   // Copies width × height pixels from frame index to (x, y) of the target with the raster operation.
   // False, and nothing drawn, for an index outside the strip or when nothing is loaded.
   bool DrawFrame(int index, HDC target, int x, int y, int width, int height, DWORD rop = SRCCOPY);
+  // The same, leaving out every pixel of the key colour, so that what the target holds shows through.
+  bool DrawFrameKeyed(int index, HDC target, int x, int y, int width, int height, COLORREF key);
 
  private:
   bool Adopt(HBITMAP image, int frameWidth, int frameCount);
+  std::optional<FrameCopy> PlanDraw(int index, HDC target, int width, int height);
   bool PrepareDc(HDC target);
   HPALETTE PaletteFor(HDC target);
 

@@ -1,11 +1,11 @@
 #include "controls/SkinSlider.h"
 
+#include "controls/PanelKey.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
 
 namespace {
 
-constexpr COLORREF kPanelKey = RGB(128, 0, 128);
 constexpr int kIconFrameWidth = 16;
 
 SliderPoint PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
@@ -74,7 +74,7 @@ void CSkinSlider::Compose(HDC dc) {
   ::GetClientRect(Hwnd(), &client);
   fw::BackBuffer buffer(dc, client.right, client.bottom);
   if (buffer.Ok()) {
-    fw::FillSolid(buffer.Dc(), client, kPanelKey);
+    fw::FillSolid(buffer.Dc(), client, kPanelKeyColour);
     FrameAndFill(buffer.Dc(), m_model.Track(), m_skin.sliderBaseFrameColor, m_skin.sliderBaseColor);
     FrameAndFill(buffer.Dc(), m_model.ThumbRect(), m_skin.sliderBarFrameColor,
                  m_model.Hover() ? m_skin.sliderOnBarColor : m_skin.sliderBarColor);

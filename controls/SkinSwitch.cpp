@@ -1,6 +1,8 @@
 #include "controls/SkinSwitch.h"
 
 #include "controls/SwitchBitmapCache.h"
+#include "framework/Gdi.h"
+#include "controls/PanelKey.h"
 #include "framework/Handles.h"
 #include "res/ResourceIds.h"
 
@@ -71,7 +73,18 @@ void CSkinSwitch::Redraw() {
 }
 
 void CSkinSwitch::Draw(HDC dc) {
-  if (m_face) m_face->DrawFrame(m_current, dc, 0, 0, kSwitchFrameSize, kSwitchFrameSize, SRCCOPY);
+  if (!m_backdrop) {
+    if (m_face) m_face->DrawFrame(m_current, dc, 0, 0, kSwitchFrameSize, kSwitchFrameSize, SRCCOPY);
+    return;
+  }
+  fw::BackBuffer buffer(dc, kSwitchFrameSize, kSwitchFrameSize);
+  if (!buffer.Ok()) return;
+  POINT at{0, 0};
+  ::MapWindowPoints(Hwnd(), ::GetParent(Hwnd()), &at, 1);
+  m_backdrop->PaintBackdrop(buffer.Dc(), at.x, at.y, kSwitchFrameSize, kSwitchFrameSize);
+  if (m_face)
+    m_face->DrawFrameKeyed(m_current, buffer.Dc(), 0, 0, kSwitchFrameSize, kSwitchFrameSize, kPanelKeyColour);
+  buffer.Present(dc);
 }
 
 void CSkinSwitch::OnCreate(fw::Msg& m) {

@@ -13,6 +13,18 @@
 #include "framework/Geometry.h"
 #include "framework/Window.h"
 
+// What lies behind a switch whose face has see-through corners on a window that is not colour-keyed: the
+// owner paints its own background for the switch's area, and the face is drawn over it without the key
+// colour.
+class ISwitchBackdrop {
+ public:
+  // Paints into dc what the owner shows at (x, y, width, height) of its client area, at dc's origin.
+  virtual void PaintBackdrop(HDC dc, int x, int y, int width, int height) = 0;
+
+ protected:
+  ~ISwitchBackdrop() = default;
+};
+
 class CSkinSwitch : public fw::Window {
  public:
   CSkinSwitch() = default;
@@ -29,6 +41,8 @@ class CSkinSwitch : public fw::Window {
   // mouse away (a dialog opens, the window is minimised).
   void EndHover();
   void Redraw();
+  // Composes every frame over the backdrop from now on (null: the face alone, key colour included).
+  void SetBackdrop(ISwitchBackdrop* backdrop) { m_backdrop = backdrop; }
 
   int CurrentFrame() const { return m_current; }
   int RestFrame() const { return m_rest; }
@@ -52,6 +66,7 @@ class CSkinSwitch : public fw::Window {
   void PostToParent(UINT id);
 
   std::shared_ptr<CSkinBitmap> m_face;  // shared with the cache; null until SetBitmap draws nothing
+  ISwitchBackdrop* m_backdrop = nullptr;
   UINT m_id = 0;
   int m_current = FRAME_NORMAL;
   int m_rest = FRAME_NORMAL;

@@ -3,6 +3,7 @@
 // Present copies the whole picture to the window in one BitBlt.
 
 #include <optional>
+#include <string>
 
 #include "framework/Handles.h"
 
@@ -34,6 +35,33 @@ class BackBuffer {
 inline void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
   ::SetBkColor(dc, colour);
   ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+// A font of the face at a size in tenths of a point, for the DC's resolution. Text drawn over a colour
+// key asks for NONANTIALIASED_QUALITY, whose edges never blend with the key.
+inline Font PointFont(HDC dc, const std::string& face, int tenthsOfPoint, DWORD quality = DEFAULT_QUALITY) {
+  LOGFONTA lf{};
+  lf.lfHeight = -::MulDiv(tenthsOfPoint, ::GetDeviceCaps(dc, LOGPIXELSY), 720);
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  lf.lfQuality = static_cast<BYTE>(quality);
+  ::lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  return Font(::CreateFontIndirectA(&lf));
+}
+
+// Text with a one-pixel outline: four times in the frame colour, moved left, up, right and down, then in
+// the text colour. The DC's font and background mode are the caller's.
+inline void DrawOutlinedText(HDC dc, const std::string& text, const RECT& r, UINT format, COLORREF colour,
+                             COLORREF frame) {
+  static constexpr POINT kOffsets[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
+  ::SetTextColor(dc, frame);
+  for (POINT o : kOffsets) {
+    RECT moved{r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y};
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &moved, format);
+  }
+  ::SetTextColor(dc, colour);
+  RECT plain = r;
+  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &plain, format);
 }
 
 }  // namespace fw

@@ -22,24 +22,20 @@ IPlaybackEngine* CPlayerView::Engine() {
   }
 }
 
-void CPlayerView::OpenPath(const std::string& path) {
-  FileEntry entry = m_files.EntryForOpenPath(path);
-  if (entry.kind != 0) PlayEntry(entry, true);
-}
-
 int CPlayerView::PlayEntry(const FileEntry& entry, bool explicitOpen) {
   // A stopped now-playing entry has no name: there is nothing to start again.
   if (entry.name.empty()) return 1;
   PublishTitle(entry.name);
   int result = Open(entry.name, entry.kind, explicitOpen);
-  m_files.NowPlaying() = entry;
-  if (m_settings.playMode == kRandom) m_files.RandomHistory().insert(entry.id);
+  Files().NowPlaying() = entry;
+  if (m_settings.playMode == kRandom) Files().RandomHistory().insert(entry.id);
+  m_fileList.OnPlaybackStarted();
   return result;
 }
 
 void CPlayerView::PlayIndex(int index) {
-  FileEntry entry = m_files.EntryAt(index);
-  m_files.PlaylistCurrent() = entry;
+  FileEntry entry = Files().EntryAt(index);
+  Files().PlaylistCurrent() = entry;
   PlayEntry(entry, false);
 }
 
@@ -47,7 +43,7 @@ int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
   if (kind == 0) return 1;
   m_currentKind = kind;
   if (IsViaShortcut(kind)) {
-    ShortcutTarget target = m_files.ResolveShortcut(path);
+    ShortcutTarget target = Files().ResolveShortcut(path);
     if (target.isFolder) return 1;
     path = target.path;
   }
@@ -165,18 +161,18 @@ void CPlayerView::PollPosition() {
   // Nothing plays this entry (its open failed, or no engine takes it): show the bands, then move on.
   if (m_noEngineTicks++ == 0) Repaint();
   if (m_noEngineTicks > kNoEngineTicksBeforeSkip) {
-    const std::int32_t stuck = m_files.NowPlaying().id;
+    const std::int32_t stuck = Files().NowPlaying().id;
     Next();
     // Outside the playlist there is nothing to move on to; the entry is closed instead of staying open.
-    if (m_loaded && !Engine() && m_files.NowPlaying().id == stuck) Stop();
+    if (m_loaded && !Engine() && Files().NowPlaying().id == stuck) Stop();
   }
 }
 
 // ---- Transport
 
 PlaylistIds CPlayerView::Ids() const {
-  const std::vector<FileEntry>& list = m_files.Playlist();
-  return {static_cast<int>(list.size()), m_files.CommandEntryCount(),
+  const std::vector<FileEntry>& list = Files().Playlist();
+  return {static_cast<int>(list.size()), Files().CommandEntryCount(),
           [&list](int i) { return list[static_cast<std::size_t>(i)].id; }};
 }
 
@@ -193,7 +189,7 @@ void CPlayerView::Carry(const PlayChoice& choice) {
       Stop();
       break;
     case PlayChoice::kRestartNowPlaying: {
-      FileEntry again = m_files.NowPlaying();
+      FileEntry again = Files().NowPlaying();
       PlayEntry(again, false);
       break;
     }
@@ -208,26 +204,32 @@ void CPlayerView::RestartSlideshow() {
 }
 
 int CPlayerView::Start() {
-  if (m_files.CommandEntryCount() != m_files.Count()) {
-    FileEntry first = m_files.EntryAt(m_files.CommandEntryCount());
-    m_files.NowPlaying() = first;
-    m_files.PlaylistCurrent() = first;
+  if (Files().CommandEntryCount() != Files().Count()) {
+    FileEntry first = Files().EntryAt(Files().CommandEntryCount());
+    Files().NowPlaying() = first;
+    Files().PlaylistCurrent() = first;
     m_playingFromPlaylist = true;
   }
-  if (m_files.NowPlaying().name.empty()) return 1;
-  FileEntry entry = m_files.NowPlaying();
-  return PlayEntry(entry, true);
+  if (Files().NowPlaying().name.empty()) return 1;
+  FileEntry entry = Files().NowPlaying();
+  const int result = PlayEntry(entry, true);
+  m_fileList.HideIfVideoOrPicture();
+  return result;
 }
 
 void CPlayerView::Stop() {
   Close(true);
-  m_files.NowPlaying().name.clear();
-  m_files.NowPlaying().id = 0;
-  m_files.PlaylistCurrent().name.clear();
-  m_files.PlaylistCurrent().id = 0;
+  Files().NowPlaying().name.clear();
+  Files().NowPlaying().id = 0;
+  Files().PlaylistCurrent().name.clear();
+  Files().PlaylistCurrent().id = 0;
   KillTimer(kSlideshowTimer);
   ResetTitle();
   m_playbackFraction = 0.0;
+  if (m_fileList.IsShown()) {
+    m_fileList.Tags().UpdateStates();
+    m_fileList.Tags().RedrawAll();
+  }
 }
 
 void CPlayerView::SetPause(bool on) {
@@ -267,31 +269,31 @@ void CPlayerView::Resume() {
 }
 
 int CPlayerView::PlaylistPlace() const {
-  int place = m_files.IndexOfNowPlaying();
-  return place >= 0 ? place : m_files.IndexOfPlaylistCurrent();
+  int place = Files().IndexOfNowPlaying();
+  return place >= 0 ? place : Files().IndexOfPlaylistCurrent();
 }
 
 void CPlayerView::AdvanceAfterEnd() {
   if (!m_loaded) return;
   if (m_playingFromPlaylist) RestartSlideshow();
-  Carry(ChooseAfterEnd(Ids(), PlaylistPlace(), m_settings.playMode, m_files.RandomHistory(), Draw()));
+  Carry(ChooseAfterEnd(Ids(), PlaylistPlace(), m_settings.playMode, Files().RandomHistory(), Draw()));
 }
 
 void CPlayerView::Next() {
   if (!m_loaded) return;
   if (m_playingFromPlaylist) RestartSlideshow();
-  Carry(ChooseNext(Ids(), PlaylistPlace(), m_settings.playMode, m_files.RandomHistory(), Draw()));
+  Carry(ChooseNext(Ids(), PlaylistPlace(), m_settings.playMode, Files().RandomHistory(), Draw()));
 }
 
 void CPlayerView::Previous() {
   if (m_playingFromPlaylist) RestartSlideshow();
-  Carry(ChoosePrevious(Ids(), m_files.IndexOfNowPlaying(), m_files.IndexOfPlaylistCurrent(), m_currentSeconds,
-                       m_settings.playMode, m_files.RandomHistory(), Draw()));
+  Carry(ChoosePrevious(Ids(), Files().IndexOfNowPlaying(), Files().IndexOfPlaylistCurrent(), m_currentSeconds,
+                       m_settings.playMode, Files().RandomHistory(), Draw()));
 }
 
 void CPlayerView::CyclePlayMode() {
   m_settings.playMode = NextPlayMode(m_settings.playMode);
-  if (m_settings.playMode == kRandom) m_files.RandomHistory().insert(m_files.NowPlaying().id);
+  if (m_settings.playMode == kRandom) Files().RandomHistory().insert(Files().NowPlaying().id);
   SaveSettings();
 }
 
@@ -302,10 +304,10 @@ void CPlayerView::SeekBy(int seconds) {
 }
 
 void CPlayerView::SeekForward() {
-  SeekBy(m_files.IsPlayingInTvFolder() ? 14 : SeekStepSeconds(m_settings.fTime));
+  SeekBy(Files().IsPlayingInTvFolder() ? 14 : SeekStepSeconds(m_settings.fTime));
 }
 
-void CPlayerView::SeekBack() { SeekBy(m_files.IsPlayingInTvFolder() ? -5 : -SeekStepSeconds(m_settings.rTime)); }
+void CPlayerView::SeekBack() { SeekBy(Files().IsPlayingInTvFolder() ? -5 : -SeekStepSeconds(m_settings.rTime)); }
 
 void CPlayerView::SeekToFraction(double fraction) {
   IPlaybackEngine* engine = m_loaded ? Engine() : nullptr;

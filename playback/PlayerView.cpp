@@ -20,7 +20,7 @@ constexpr COLORREF kBandColour = RGB(0, 0, 0);
 }  // namespace
 
 CPlayerView::CPlayerView(CMainFrame& frame)
-    : m_frame(frame), m_files(m_settings), m_random(::GetTickCount()) {}
+    : m_frame(frame), m_random(::GetTickCount()) {}
 
 CPlayerView::~CPlayerView() { ClearSwitchBitmapCache(); }
 
@@ -75,8 +75,10 @@ void CPlayerView::OnCreate(fw::Msg& m) {
   LoadWallpaper();
   IniProfile ini(SettingsFilePath());
   m_volume = LoadVolumeFraction(ini);
+  m_fileList.Create(Hwnd());
   PlaceAtStoredPosition();
   SetTimer(kPollTimer, kPollMs);
+  m_fileList.GoHome(false, true);
 }
 
 void CPlayerView::LoadWallpaper() {
@@ -102,12 +104,30 @@ void CPlayerView::OnSize(fw::Msg& m) {
   Default(m);
   CopyRectToFrame();
   UpdateOutputRect();
+  m_fileList.Layout();
 }
 
 void CPlayerView::OnMove(fw::Msg& m) {
   Default(m);
   CopyRectToFrame();
+  m_fileList.Layout();
 }
+
+bool CPlayerView::IsFrameMinimised() const { return m_frame.Exists() && ::IsIconic(m_frame.Hwnd()); }
+
+geo::Rect CPlayerView::ControlPanelRect() const {
+  RECT client{};
+  if (Exists()) {
+    ::GetClientRect(Hwnd(), &client);
+    ::MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  }
+  // Until the panel has a window of its own it stands at the view's bottom right.
+  return {client.right - kPanelWidth, client.bottom - kPanelHeight, client.right, client.bottom};
+}
+
+void CPlayerView::HandleKey(WPARAM, LPARAM) {}
+
+void CPlayerView::HandleSystemKey(fw::Msg&) {}
 
 void CPlayerView::OnGetMinMaxInfo(fw::Msg& m) {
   auto* info = reinterpret_cast<MINMAXINFO*>(m.lp);
@@ -161,7 +181,7 @@ void CPlayerView::CopyRectToFrame() {
   if (!m_frame.Exists()) return;
   RECT r;
   ::GetWindowRect(Hwnd(), &r);
-  ::SetWindowPos(m_frame.Hwnd(), HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+  ::SetWindowPos(m_frame.Hwnd(), Hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
 }
 
 int CPlayerView::ToggleFullScreen() { return m_frame.ToggleFullScreen(); }

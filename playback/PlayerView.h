@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "browser/FileListModel.h"
+#include "browser/FileListWnd.h"
 #include "config/Settings.h"
 #include "config/SkinDefinition.h"
 #include "framework/Com.h"
@@ -43,13 +43,23 @@ class CPlayerView : public fw::Window {
   Settings& Config() { return m_settings; }
   const Settings& Config() const { return m_settings; }
   const CSkinDefinition& Skin() const { return m_skin; }
-  CFileListModel& Files() { return m_files; }
+  // The browser's lists, playlist and now-playing entries, kept by the file list window.
+  CFileListModel& Files() { return m_fileList.Model(); }
+  const CFileListModel& Files() const { return m_fileList.Model(); }
+  CFileListWnd& FileList() { return m_fileList; }
+  CMainFrame& Frame() { return m_frame; }
 
   // ---- Window
   // Creates the view owned by the frame (called from the frame's WM_CREATE).
   bool Create(HWND owner);
   // Whether the frame starts maximised: FULLSCREEN, or the window was maximised when it last closed.
   bool StartInFullScreen() const { return m_startFullScreen; }
+  bool IsFrameMinimised() const;
+  // The control panel's window rectangle in screen coordinates, from which the frame lays out the list.
+  geo::Rect ControlPanelRect() const;
+  // 0 none, 1 the left button went down in the view, 2 the window is being dragged.
+  int DragState() const { return m_dragState; }
+  bool SettingsDialogOpen() const { return m_settingsDialogOpen; }
   // Paints the whole client area at once through a window DC.
   void Repaint();
   int ToggleFullScreen();
@@ -59,9 +69,13 @@ class CPlayerView : public fw::Window {
   bool SuppressesScreenSaver() const { return m_settings.disableScreenSaver && m_loaded; }
   bool SuppressesMonitorPowerOff() const { return m_settings.disableMonitor && m_loaded; }
 
+  // ---- Input handed over by the other windows
+  // A key the file list does not take.
+  void HandleKey(WPARAM virtualKey, LPARAM flags);
+  // WM_SYSKEYDOWN and WM_SYSCHAR of the view and of the windows that pass them on.
+  void HandleSystemKey(fw::Msg& m);
+
   // ---- Opening
-  // A path from the command line, a second start or a drop: played when its kind is listed.
-  void OpenPath(const std::string& path);
   // Publishes the entry's title and opens it; the entry becomes the now-playing entry.
   int PlayEntry(const FileEntry& entry, bool explicitOpen);
   // Plays the playlist's entry i, which becomes the playlist current entry.
@@ -149,8 +163,8 @@ class CPlayerView : public fw::Window {
   fw::ComScope m_com;
   CPictureFile m_picture;    // the shown picture
   CPictureFile m_wallpaper;  // the skin's wallpaper
-  Settings m_settings;
-  CFileListModel m_files;
+  Settings m_settings;  // before the file list, which reads it
+  CFileListWnd m_fileList{*this, m_settings};
   CDirectShowEngine m_directShow;
   CPictureEngine m_pictureEngine{m_picture};
   CSkinDefinition m_skin;
@@ -173,5 +187,6 @@ class CPlayerView : public fw::Window {
   int m_noEngineTicks = 0;
   bool m_cursorVisible = true;
   bool m_settingsDialogOpen = false;
+  int m_dragState = 0;
   double m_volume = 0.5;
 };

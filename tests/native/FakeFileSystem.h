@@ -24,6 +24,8 @@ class FakeFileSystem : public IFileSystem {
   std::map<std::string, ShortcutTarget> shortcuts;     // .lnk path -> target
   std::map<std::string, std::pair<unsigned, std::string>> drives;  // root -> type, label
   std::set<std::string> unreadable;
+  std::set<std::string> unenterable;  // folders ChangeDirectory refuses
+  std::set<std::string> noDisc;       // drive roots whose volume cannot be read
   bool dotsAtRoot = false;  // report "." and ".." at drive roots too
   int resolveCalls = 0;
   std::vector<std::string> searched;
@@ -73,9 +75,22 @@ class FakeFileSystem : public IFileSystem {
     return it == drives.end() ? kDriveNoRoot : it->second.first;
   }
 
-  std::string VolumeLabel(const std::string& root) override {
+  std::optional<std::string> VolumeLabel(const std::string& root) override {
     auto it = drives.find(root);
-    return it == drives.end() ? std::string() : it->second.second;
+    if (it == drives.end() || noDisc.count(root)) return std::nullopt;
+    return it->second.second;
+  }
+
+  bool ChangeDirectory(const std::string& folder) override {
+    std::string dir = folder;
+    if (dir == "..") {
+      std::size_t slash = mbcs::FindLast(current, '\\');
+      if (current.size() <= 3 || slash == std::string::npos) return false;
+      dir = slash == 2 ? current.substr(0, 3) : current.substr(0, slash);
+    }
+    if (!folders.count(dir) || unenterable.count(dir)) return false;
+    current = dir;
+    return true;
   }
 
   ShortcutTarget ResolveShortcut(const std::string& path) override {

@@ -547,3 +547,58 @@ TEST_F(FileListModelTest, RebuildOfAFilledPlaylistKeepsItsCommandEntries) {
   EXPECT_EQ(model.Count(), 3);
   EXPECT_EQ(model.CommandEntryCount(), 2);
 }
+
+// A walk through folders and drives as the keys and switches make it.
+TEST_F(FileListModelTest, NavigationWalksFoldersDrivesAndHome) {
+  fs.drives["C:\\"] = {kDriveFixed, "SYS"};
+  fs.drives["E:\\"] = {kDriveCdRom, ""};
+  fs.noDisc.insert("E:\\");
+  fs.AddFolder("C:\\Home");
+  fs.AddFolder("C:\\Movies\\2005");
+  fs.AddFile("C:\\Movies\\2005\\a.avi");
+  fs.current = "C:\\Movies\\2005";
+  CFileListModel model(settings, fs);
+
+  // Up from a folder lands in its parent, naming the folder just left.
+  EXPECT_EQ(model.GoUp(), std::optional<std::string>("C:\\Movies\\2005"));
+  EXPECT_EQ(fs.current, "C:\\Movies");
+  EXPECT_TRUE(Lists(model.FileList(), "C:\\Movies\\2005"));
+  // Up from a drive root lists the drives and names the root's drive entry.
+  model.EnterFolder("C:\\");
+  EXPECT_EQ(model.GoUp(), std::optional<std::string>("C:\\SYS"));
+  EXPECT_TRUE(model.DriveList());
+  EXPECT_TRUE(Lists(model.FileList(), "C:\\SYS"));
+  EXPECT_EQ(model.GoUp(), std::nullopt);  // nothing further up
+
+  // A drive without a disc leaves the drive list as it was; a readable one is entered.
+  const std::size_t drives = model.FileList().size();
+  EXPECT_FALSE(model.EnterDrive({"E:\\", KIND_DRIVE}));
+  EXPECT_TRUE(model.DriveList());
+  EXPECT_EQ(model.FileList().size(), drives);
+  EXPECT_TRUE(model.EnterDrive({"C:\\SYS", KIND_DRIVE}));
+  EXPECT_FALSE(model.DriveList());
+  EXPECT_EQ(fs.current, "C:\\");
+
+  // A folder that cannot be entered lists the old one again.
+  fs.unenterable.insert("C:\\Movies");
+  model.EnterFolder("C:\\Movies");
+  EXPECT_EQ(fs.current, "C:\\");
+  EXPECT_TRUE(Lists(model.FileList(), "C:\\Movies"));
+
+  // Home lists only when the directory changes, unless forced.
+  EXPECT_TRUE(model.GoHome(false));
+  EXPECT_EQ(fs.current, "C:\\Home");
+  EXPECT_FALSE(model.GoHome(false));
+  EXPECT_TRUE(model.GoHome(true));
+}
+
+TEST_F(FileListModelTest, HomeOnADriveRootDoesNothingFromTheDriveListReachedThere) {
+  settings.homeDir = "C:\\";
+  fs.drives["C:\\"] = {kDriveFixed, "SYS"};
+  fs.AddFolder("C:\\x");
+  CFileListModel model(settings, fs);
+  model.GoUp();
+  ASSERT_TRUE(model.DriveList());
+  EXPECT_FALSE(model.GoHome(false));  // C:\ already: no new listing
+  EXPECT_TRUE(model.DriveList());
+}

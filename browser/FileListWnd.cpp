@@ -1,0 +1,371 @@
+// The file list window: creation, layout, showing and hiding, the list modes, the title bar, the timers
+// and the messages. Navigation, activation and keys are in FileListNavigation.cpp.
+#include "browser/FileListWnd.h"
+
+#include "app/MainFrame.h"
+#include "app/PlayerApp.h"
+#include "browser/TagText.h"
+#include "controls/PanelKey.h"
+#include "framework/Gdi.h"
+#include "framework/Handles.h"
+#include "framework/Mbcs.h"
+#include "playback/PlayerView.h"
+#include "res/ResourceIds.h"
+
+namespace {
+
+constexpr int kSwitchSize = 32;
+constexpr int kSwitchTop = 2;
+constexpr int kHiddenHeight = 32;
+constexpr int kRowsBelowBar = 40;  // the rows start this far below the bar's top
+constexpr int kTitleLeft = 4;
+constexpr int kTitleRightMargin = 160;
+
+geo::Rect SwitchAt(int x) { return {x, kSwitchTop, x + kSwitchSize, kSwitchTop + kSwitchSize}; }
+
+// The first file of a drop, released when the handler ends.
+class DroppedFiles {
+ public:
+  explicit DroppedFiles(HDROP drop) : m_drop(drop) {}
+  DroppedFiles(const DroppedFiles&) = delete;
+  DroppedFiles& operator=(const DroppedFiles&) = delete;
+  ~DroppedFiles() {
+    if (m_drop) ::DragFinish(m_drop);
+  }
+  std::string First() const {
+    char path[MAX_PATH] = {};
+    if (!m_drop || ::DragQueryFileA(m_drop, 0, path, MAX_PATH) == 0) return {};
+    return path;
+  }
+
+ private:
+  HDROP m_drop;
+};
+
+}  // namespace
+
+CFileListWnd::CFileListWnd(CPlayerView& view, const Settings& settings)
+    : m_view(view), m_model(settings), m_tags(*this) {}
+
+CFileListWnd::~CFileListWnd() = default;
+
+std::string CFileListWnd::SkinFile(const char* name) const { return m_view.Skin().skinFolder + (name ? name : ""); }
+
+bool CFileListWnd::Create(HWND view) {
+  if (!CreateEx(WS_EX_ACCEPTFILES, nullptr, nullptr, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, 0, 0, 0, 0, view,
+                nullptr))
+    return false;
+  const SortFace sort = m_model.CurrentSortFace();
+  return m_home.Create(Hwnd(), SwitchAt(0), ID_HOME_SWITCH, IDB_HOMESW, SkinFile("HOMESW.bmp")) &&
+         m_oneUp.Create(Hwnd(), SwitchAt(0), ID_ONE_UP_SWITCH, IDB_1UPSW, SkinFile("1UPSW.bmp")) &&
+         m_sort.Create(Hwnd(), SwitchAt(0), ID_SORT_SWITCH, static_cast<unsigned>(sort.resource),
+                       SkinFile(sort.file)) &&
+         m_removePlaylist.Create(Hwnd(), SwitchAt(0), ID_PLAYLIST_DELETE_SWITCH, IDB_REMOVEPLSW,
+                                 SkinFile("REMOVEPLSW.bmp")) &&
+         m_listHide.Create(Hwnd(), SwitchAt(0), ID_LIST_HIDE_SWITCH, IDB_LISTHIDESW, SkinFile("LISTHIDESW.bmp"));
+}
+
+void CFileListWnd::PreCreate(CREATESTRUCTA& cs) { cs.lpszClass = RegisterClass(0, nullptr, nullptr, nullptr); }
+
+bool CFileListWnd::OnMessage(fw::Msg& m) {
+  static constexpr fw::Route<CFileListWnd> kRoutes[] = {
+      {WM_CREATE, 0, &CFileListWnd::OnCreate},
+      {WM_PAINT, 0, &CFileListWnd::OnPaint},
+      {WM_MOUSEMOVE, 0, &CFileListWnd::OnMouseMove},
+      {WM_MOUSEWHEEL, 0, &CFileListWnd::OnMouseWheel},
+      {WM_TIMER, 0, &CFileListWnd::OnTimer},
+      {WM_KEYDOWN, 0, &CFileListWnd::OnKeyDown},
+      {WM_SYSKEYDOWN, 0, &CFileListWnd::OnSystemKey},
+      {WM_SYSCHAR, 0, &CFileListWnd::OnSystemKey},
+      {WM_DROPFILES, 0, &CFileListWnd::OnDropFiles},
+      {WM_COMMAND, ID_HOME_SWITCH, &CFileListWnd::OnHomeSwitch},
+      {WM_COMMAND, ID_ONE_UP_SWITCH, &CFileListWnd::OnOneUpSwitch},
+      {WM_COMMAND, ID_SORT_SWITCH, &CFileListWnd::OnSortSwitch},
+      {WM_COMMAND, ID_LIST_HIDE_SWITCH, &CFileListWnd::OnListHideSwitch},
+      {WM_COMMAND, ID_PLAYLIST_DELETE_SWITCH, &CFileListWnd::OnRemovePlaylistSwitch},
+      {WM_COMMAND, ID_SWITCH_MOUSE_MOVE, &CFileListWnd::OnSwitchMouseMove},
+      {WM_SYSCOMMAND, 0, &CFileListWnd::OnSysCommand},
+      {WM_GETTEXT, 0, &CFileListWnd::OnGetText},
+      {WM_GETTEXTLENGTH, 0, &CFileListWnd::OnGetTextLength},
+  };
+  return fw::Dispatch(*this, kRoutes, m);
+}
+
+void CFileListWnd::OnCreate(fw::Msg& m) {
+  Default(m);
+  if (m.result == -1) return;
+  CPlayerApp::ApplyPanelTransparency(Hwnd(), m_model.Classify(m_model.NowPlaying().name));
+  if (!m_tags.Create(Hwnd())) {
+    m.result = -1;
+    return;
+  }
+  SetTimer(kFocusTimer, kFocusMs);
+}
+
+// ---- Showing
+
+void CFileListWnd::Layout() {
+  const PanelPlaces places = m_view.Frame().LayoutPanels(m_view.ControlPanelRect());
+  const geo::Rect& r = places.list;
+  const geo::Rect rows{r.left, r.top + kRowsBelowBar, r.right, r.bottom};
+  m_listRect = r;
+  if (!Exists()) return;
+  if (m_shown) {
+    PlaceSwitches(r.Width());
+    ::SetWindowPos(Hwnd(), nullptr, r.left, r.top, r.Width(), kBarHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    PaintTitle();
+    m_tags.SetRect(rows);
+    m_tags.Refresh();
+    m_tags.RedrawAll();
+  } else {
+    ::SetWindowPos(Hwnd(), nullptr, r.left, r.top, r.Width(), kHiddenHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    m_tags.SetRect(rows);
+  }
+}
+
+void CFileListWnd::PlaceSwitches(int w) {
+  struct Place {
+    CSkinSwitch& sw;
+    int x;
+  } const places[] = {{m_home, w - 168}, {m_oneUp, w - 134}, {m_sort, w - 100}, {m_removePlaylist, w - 66},
+                      {m_listHide, w - 32}};
+  for (const Place& p : places)
+    if (p.sw.Exists())
+      ::SetWindowPos(p.sw.Hwnd(), nullptr, p.x, kSwitchTop, kSwitchSize, kSwitchSize, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CFileListWnd::ShowNavigationSwitches(bool show) {
+  for (CSkinSwitch* sw : {&m_home, &m_oneUp})
+    if (sw->Exists()) ::ShowWindow(sw->Hwnd(), show ? SW_SHOWNA : SW_HIDE);
+}
+
+void CFileListWnd::ShowList() {
+  if (m_shown) return;
+  m_shown = true;
+  Layout();
+  m_tags.Layout();
+  m_tags.KeepAbove(Hwnd());
+  if (Exists()) ::SetFocus(Hwnd());
+  RestartIdleTimer();
+}
+
+void CFileListWnd::HideList() {
+  if (!m_shown) return;
+  m_shown = false;
+  m_view.ShowCursorAndArm(false);
+  m_tags.HideAll();
+  if (m_view.Exists()) {
+    ::SetActiveWindow(m_view.Hwnd());
+    ::SetFocus(m_view.Hwnd());
+  }
+  if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
+  m_view.Repaint();
+}
+
+void CFileListWnd::ToggleList() {
+  if (!m_shown) {
+    SetListMode(0);
+    ShowList();
+    PaintTitle();
+  } else if (ListMode() == 0) {
+    SetListMode(1);
+    PaintTitle();
+  } else {
+    HideList();
+  }
+  if (m_idle[1] && ListMode() == 1) FollowPlaying();
+}
+
+void CFileListWnd::SetListMode(int mode) {
+  if (mode != 0 && mode != 1) return;
+  KillTimer(static_cast<UINT_PTR>(mode));
+  m_model.SetListMode(mode);
+  if (mode == 0) Layout();
+  ShowNavigationSwitches(mode == 0);
+  m_tags.Refresh();
+  if (!m_view.Config().cursorMode) m_tags.SetMovedFlag();
+  m_tags.UpdateStates();
+  m_tags.RedrawAll();
+  ApplySortFace(m_model.CurrentSortFace());
+  PaintTitle();
+  RestartIdleTimer();
+}
+
+void CFileListWnd::ReloadSkin() {
+  const SortFace sort = m_model.CurrentSortFace();
+  m_home.SetBitmap(IDB_HOMESW, SkinFile("HOMESW.bmp"));
+  m_oneUp.SetBitmap(IDB_1UPSW, SkinFile("1UPSW.bmp"));
+  m_sort.SetBitmap(static_cast<unsigned>(sort.resource), SkinFile(sort.file));
+  m_removePlaylist.SetBitmap(IDB_REMOVEPLSW, SkinFile("REMOVEPLSW.bmp"));
+  m_listHide.SetBitmap(IDB_LISTHIDESW, SkinFile("LISTHIDESW.bmp"));
+  if (m_tags.Slider().Exists()) ::InvalidateRect(m_tags.Slider().Hwnd(), nullptr, TRUE);
+  PaintTitle();
+}
+
+void CFileListWnd::ApplySortFace(const SortFace& face) {
+  if (face.file) m_sort.SetBitmap(static_cast<unsigned>(face.resource), SkinFile(face.file));
+}
+
+// ---- Title
+
+std::string CFileListWnd::TitleText() {
+  const std::string dir = ListMode() == 0 && !m_model.DriveList() ? m_model.CurrentDirectory() : std::string();
+  const std::string label = m_model.VolumeLabelOf(dir);
+  return ListTitleText(ListMode(), m_model.DriveList(), dir, label);
+}
+
+void CFileListWnd::PaintTitle() {
+  if (!Exists() || !::IsWindowVisible(Hwnd())) return;
+  fw::WindowDC dc(Hwnd());
+  RECT client;
+  ::GetClientRect(Hwnd(), &client);
+  fw::BackBuffer buffer(dc.Get(), client.right, client.bottom);
+  if (!buffer.Ok()) return;
+  const CSkinDefinition& skin = m_view.Skin();
+  // Over the colour key the text must not be smoothed: blended edges would not be see-through.
+  fw::Font font = fw::PointFont(buffer.Dc(), skin.listTitleFont, skin.listTitleFontSize, NONANTIALIASED_QUALITY);
+  fw::SelectGuard use(buffer.Dc(), font.Get());
+  ::SetBkMode(buffer.Dc(), TRANSPARENT);
+  fw::FillSolid(buffer.Dc(), client, kPanelKeyColour);
+  const RECT text{client.left + kTitleLeft, 0, client.right - kTitleRightMargin, client.bottom};
+  fw::DrawOutlinedText(buffer.Dc(), DoubleAmpersands(TitleText()), text,
+                       DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOCLIP, skin.listTitleColor,
+                       skin.listTitleFrameColor);
+  buffer.Present(dc.Get());
+}
+
+void CFileListWnd::OnPaint(fw::Msg&) {
+  { fw::PaintDC dc(Hwnd()); }
+  PaintTitle();
+}
+
+void CFileListWnd::OnGetText(fw::Msg& m) {
+  const std::string title = TitleText();
+  auto* buffer = reinterpret_cast<char*>(m.lp);
+  if (!buffer || m.wp == 0) return;
+  const std::size_t n = mbcs::CutBytes(title, static_cast<std::size_t>(m.wp) - 1).size();
+  title.copy(buffer, n);
+  buffer[n] = '\0';
+  m.result = static_cast<LRESULT>(n);
+}
+
+void CFileListWnd::OnGetTextLength(fw::Msg& m) { m.result = static_cast<LRESULT>(TitleText().size()); }
+
+// ---- Playback notices
+
+void CFileListWnd::OnPlaybackStarted() {
+  if (m_idle[ListMode() == 1 ? 1 : 0] && ListMode() == 1) FollowPlaying();
+  m_tags.SetMovedFlag();
+  m_tags.UpdateStates();
+}
+
+void CFileListWnd::FollowPlaying() {
+  m_tags.CenterOn(m_model.IndexOfNowPlaying());
+  m_tags.Refresh();
+  m_tags.SetMovedFlag();
+  m_tags.UpdateStates();
+  m_tags.RedrawAll();
+}
+
+void CFileListWnd::HideIfVideoOrPicture() {
+  const EntryKind c = KindClass(m_model.NowPlaying().kind);
+  if (c == KIND_PICTURE || c == KIND_VIDEO) HideList();
+}
+
+// ---- Timers
+
+void CFileListWnd::RestartIdleTimer() {
+  const int mode = ListMode() == 1 ? 1 : 0;
+  KillTimer(static_cast<UINT_PTR>(mode));
+  SetTimer(static_cast<UINT_PTR>(mode), kIdleMs);
+  m_idle[mode] = false;
+}
+
+void CFileListWnd::OnTimer(fw::Msg& m) {
+  switch (m.wp) {
+    case kIdleTimerFiles:
+    case kIdleTimerPlaylist:
+      IdleTimerFired(static_cast<int>(m.wp));
+      break;
+    case kFocusTimer:
+      KeepFocus();
+      break;
+    default:
+      break;
+  }
+}
+
+// After a while without list activity the list follows what plays from the playlist (music switches the
+// file list to the playlist).
+void CFileListWnd::IdleTimerFired(int mode) {
+  if (ListMode() == mode && m_shown && PlaysFromPlaylist()) {
+    if (mode == 0 && KindClass(m_model.NowPlaying().kind) == KIND_AUDIO) SetListMode(1);
+    FollowPlaying();
+  }
+  KillTimer(static_cast<UINT_PTR>(mode));
+  m_idle[mode] = true;
+}
+
+// The rows are owned by this window and must stand above the view. The system keeps owned windows above
+// their owner, but Wine's handling of the X focus events raises the frame and the view over older owned
+// pop-ups without moving them along; the keeper puts them back.
+void CFileListWnd::KeepFocus() {
+  if (m_shown && m_tags.RowsBelow(m_view.Hwnd())) m_tags.KeepAbove(Hwnd());
+  if (m_view.SettingsDialogOpen() || !::GetActiveWindow()) return;
+  const HWND target = m_shown ? Hwnd() : m_view.Hwnd();
+  if (target && ::GetFocus() != target) ::SetFocus(target);
+}
+
+bool CFileListWnd::PlaysFromPlaylist() const {
+  return m_model.NowPlaying().id == m_model.PlaylistCurrent().id && m_view.IsLoaded();
+}
+
+// ---- Messages
+
+void CFileListWnd::OnMouseMove(fw::Msg& m) {
+  if (m_view.DragState() == 2) {
+    Layout();
+    return;
+  }
+  m_tags.Layout();
+  Default(m);
+}
+
+void CFileListWnd::OnMouseWheel(fw::Msg& m) {
+  if (m_shown) Wheel(GET_WHEEL_DELTA_WPARAM(m.wp));
+}
+
+void CFileListWnd::OnKeyDown(fw::Msg& m) {
+  if (!m_shown) {
+    Default(m);
+    return;
+  }
+  if (!HandleKey(m.wp, m.lp)) m_view.HandleKey(m.wp, m.lp);
+}
+
+void CFileListWnd::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
+
+void CFileListWnd::OnDropFiles(fw::Msg& m) {
+  const std::string path = DroppedFiles(reinterpret_cast<HDROP>(m.wp)).First();
+  if (!path.empty()) OpenPath(path);
+}
+
+void CFileListWnd::OnHomeSwitch(fw::Msg&) { GoHome(false, false); }
+void CFileListWnd::OnOneUpSwitch(fw::Msg&) { GoUp(false); }
+void CFileListWnd::OnSortSwitch(fw::Msg&) { CycleSort(); }
+void CFileListWnd::OnListHideSwitch(fw::Msg&) { HideList(); }
+void CFileListWnd::OnRemovePlaylistSwitch(fw::Msg&) { ClearPlaylist(); }
+// The bar's switches report every hover tick; nothing here follows the mouse.
+void CFileListWnd::OnSwitchMouseMove(fw::Msg&) {}
+
+void CFileListWnd::OnSysCommand(fw::Msg& m) {
+  const WPARAM command = m.wp & 0xFFF0;
+  if ((command == SC_SCREENSAVE && m_view.SuppressesScreenSaver()) ||
+      (command == SC_MONITORPOWER && m_view.SuppressesMonitorPowerOff())) {
+    m.result = 0;
+    return;
+  }
+  Default(m);
+}

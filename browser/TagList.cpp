@@ -1,0 +1,216 @@
+#include "browser/TagList.h"
+
+#include "browser/FileListWnd.h"
+#include "playback/PlayerView.h"
+
+CTagList::CTagList(CFileListWnd& owner) : m_owner(owner), m_slider(owner.View().Skin()) {}
+
+CTagList::~CTagList() = default;
+
+bool CTagList::Create(HWND listWindow) {
+  bool ok = true;
+  for (int row = kRowWindows - 1; row >= 0; --row)
+    ok = m_tags[static_cast<std::size_t>(row)].Create(*this, listWindow, row) && ok;
+  return m_slider.Create(*this, listWindow) && ok;
+}
+
+const CSkinDefinition& CTagList::Skin() const { return m_owner.View().Skin(); }
+const Settings& CTagList::Config() const { return m_owner.View().Config(); }
+int CTagList::ListMode() const { return m_owner.ListMode(); }
+const FileEntry& CTagList::NowPlaying() const { return m_owner.Model().NowPlaying(); }
+int CTagList::Count() const { return static_cast<int>(m_owner.Model().List(ListMode()).size()); }
+
+int CTagList::Cursor() const { return m_cursor[ListMode() == 1 ? 1 : 0]; }
+int CTagList::First() const { return m_first[ListMode() == 1 ? 1 : 0]; }
+void CTagList::SetCursorIndex(int index) { m_cursor[ListMode() == 1 ? 1 : 0] = index; }
+
+Viewport CTagList::View() const {
+  Viewport v;
+  v.count = Count();
+  v.visibleRows = VisibleRows();
+  v.first = First();
+  v.cursor = Cursor();
+  return v;
+}
+
+void CTagList::Apply(const Viewport& v) {
+  const int mode = ListMode() == 1 ? 1 : 0;
+  m_first[mode] = v.first;
+  m_cursor[mode] = v.cursor;
+}
+
+void CTagList::Refresh() {
+  Viewport v = View();
+  v.Clamp();
+  Apply(v);
+  const std::vector<FileEntry>& list = m_owner.Model().List(ListMode());
+  const int shown = v.ShownRows();
+  for (int row = kRowWindows - 1; row >= 0; --row) {
+    CListTag& tag = m_tags[static_cast<std::size_t>(row)];
+    if (row < shown)
+      tag.Assign(v.first + row, list[static_cast<std::size_t>(v.first + row)]);
+    else
+      tag.Release();
+  }
+  if (m_owner.IsShown()) Layout();
+}
+
+void CTagList::Layout() {
+  if (m_owner.View().IsFrameMinimised()) return;
+  const Viewport v = View();
+  const int shown = v.ShownRows();
+  m_sliderShown = v.NeedsSlider();
+  if (m_sliderShown && m_slider.Exists()) {
+    ::SetWindowPos(m_slider.Hwnd(), nullptr, m_rect.right - 16, m_rect.top, 16, m_rect.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    m_slider.Slider().SetPageInfo(v.first, shown, v.count);
+    m_slider.Slider().SetFraction(v.Fraction());
+  } else {
+    m_slider.Hide();
+  }
+  const int width = m_rect.Width() - (m_sliderShown ? 16 : 0);
+  for (std::size_t row = 0; row < m_tags.size(); ++row) {
+    CListTag& tag = m_tags[row];
+    if (!tag.Exists()) continue;
+    if (!tag.IsInUse()) {
+      if (::IsWindowVisible(tag.Hwnd())) ::ShowWindow(tag.Hwnd(), SW_HIDE);
+      continue;
+    }
+    const int top = m_rect.top + kRowPitch * static_cast<int>(row);
+    const geo::Rect place{m_rect.left, top, m_rect.left + width, top + kRowHeight};
+    // Moving a window costs a round trip to the display: rows that stand where they are stay.
+    if (place == m_placed[row] && ::IsWindowVisible(tag.Hwnd())) continue;
+    ::SetWindowPos(tag.Hwnd(), nullptr, place.left, place.top, place.Width(), place.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    m_placed[row] = place;
+  }
+}
+
+void CTagList::KeepAbove(HWND listWindow) {
+  HWND after = ::GetWindow(listWindow, GW_HWNDPREV);
+  if (!after) after = HWND_TOP;
+  auto raise = [after](HWND h) {
+    if (h && ::IsWindowVisible(h))
+      ::SetWindowPos(h, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  };
+  raise(m_slider.Hwnd());
+  for (CListTag& tag : m_tags) raise(tag.Hwnd());
+}
+
+bool CTagList::RowsBelow(HWND window) const {
+  const HWND row = m_tags[0].Hwnd();
+  if (!row || !window || !::IsWindowVisible(row)) return false;
+  for (HWND h = ::GetWindow(row, GW_HWNDNEXT); h; h = ::GetWindow(h, GW_HWNDNEXT))
+    if (h == window) return false;
+  return true;
+}
+
+void CTagList::UpdateStates() {
+  for (CListTag& tag : m_tags)
+    if (tag.IsInUse()) tag.UpdateState(!m_movedByMouse);
+  m_movedByMouse = false;
+}
+
+void CTagList::RedrawAll() {
+  for (CListTag& tag : m_tags)
+    if (tag.IsInUse() && tag.Exists() && ::IsWindowVisible(tag.Hwnd())) tag.Redraw();
+}
+
+void CTagList::HideAll() {
+  m_slider.Hide();
+  for (CListTag& tag : m_tags)
+    if (tag.Exists() && ::IsWindowVisible(tag.Hwnd())) tag.Hide();
+}
+
+void CTagList::ReloadSkinAll() {
+  for (CListTag& tag : m_tags) tag.ReloadSkin();
+  RedrawAll();
+}
+
+std::optional<FileEntry> CTagList::GetCursorEntry() const {
+  const std::vector<FileEntry>& list = m_owner.Model().List(ListMode());
+  const int cursor = Cursor();
+  if (cursor < 0 || cursor >= static_cast<int>(list.size())) return std::nullopt;
+  return list[static_cast<std::size_t>(cursor)];
+}
+
+void CTagList::SetCursor(int index) {
+  SetCursorIndex(index);
+  UpdateStates();
+}
+
+void CTagList::CenterOn(int index) {
+  Viewport v = View();
+  v.CenterOn(index);
+  Apply(v);
+}
+
+void CTagList::AfterScroll() {
+  Refresh();
+  SetMovedFlag();
+  UpdateStates();
+  RedrawAll();
+}
+
+int CTagList::Scroll(int (Viewport::*move)()) {
+  Viewport v = View();
+  const int result = (v.*move)();
+  Apply(v);
+  if (result != -1) AfterScroll();
+  m_owner.RestartIdleTimer();
+  return result;
+}
+
+int CTagList::ScrollDown() { return Scroll(&Viewport::ScrollDown); }
+int CTagList::ScrollUp() { return Scroll(&Viewport::ScrollUp); }
+int CTagList::PageDown() { return Scroll(&Viewport::PageDown); }
+int CTagList::PageUp() { return Scroll(&Viewport::PageUp); }
+
+void CTagList::MoveCursor(void (Viewport::*move)()) {
+  Viewport v = View();
+  const int before = v.first;
+  (v.*move)();
+  Apply(v);
+  if (v.first != before) {
+    Refresh();
+    RedrawAll();
+  }
+  UpdateStates();
+  m_owner.RestartIdleTimer();
+}
+
+void CTagList::CursorDown() { MoveCursor(&Viewport::CursorDown); }
+void CTagList::CursorUp() { MoveCursor(&Viewport::CursorUp); }
+
+int CTagList::EnsureCursorVisible() {
+  Viewport v = View();
+  const int result = v.EnsureCursorVisible();
+  Apply(v);
+  if (result == 0) {
+    Refresh();
+    RedrawAll();
+  }
+  return result;
+}
+
+void CTagList::ScrollToFraction(double fraction) {
+  Viewport v = View();
+  if (v.ScrollToFraction(fraction)) {
+    Apply(v);
+    AfterScroll();
+  }
+  m_owner.RestartIdleTimer();
+}
+
+void CTagList::Wheel(int delta) {
+  if (Config().cursorMode) {
+    if (delta > 0)
+      CursorUp();
+    else
+      CursorDown();
+  } else if (delta > 0) {
+    ScrollUp();
+  } else {
+    ScrollDown();
+  }
+}
