@@ -1,5 +1,8 @@
 #include "browser/TagList.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "browser/FileListWnd.h"
 #include "playback/PlayerView.h"
 
@@ -98,11 +101,15 @@ void CTagList::KeepAbove(HWND listWindow) {
 }
 
 bool CTagList::RowsBelow(HWND window) const {
-  const HWND row = m_tags[0].Hwnd();
-  if (!row || !window || !::IsWindowVisible(row)) return false;
-  for (HWND h = ::GetWindow(row, GW_HWNDNEXT); h; h = ::GetWindow(h, GW_HWNDNEXT))
-    if (h == window) return false;
-  return true;
+  if (!window) return false;
+  std::vector<HWND> above;
+  for (HWND h = ::GetWindow(window, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV)) above.push_back(h);
+  std::sort(above.begin(), above.end());
+  for (const CListTag& tag : m_tags)
+    if (tag.IsInUse() && tag.Exists() && ::IsWindowVisible(tag.Hwnd()) &&
+        !std::binary_search(above.begin(), above.end(), tag.Hwnd()))
+      return true;
+  return false;
 }
 
 void CTagList::UpdateStates() {

@@ -40,7 +40,7 @@ class CTagList : public IScrollTarget {
   void SetMovedFlag() { m_movedByMouse = true; }
   // Puts the shown rows and the slider right above the list window in the Z order.
   void KeepAbove(HWND listWindow);
-  // Whether the first shown row lies under the window in the Z order.
+  // Whether any shown row lies under the window in the Z order.
   bool RowsBelow(HWND window) const;
 
   // A copy of the entry under the cursor; none when the cursor lies beyond the list.

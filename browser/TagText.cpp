@@ -82,7 +82,7 @@ std::string ListTitleText(int listMode, bool driveList, std::string_view current
   } else {
     text.assign(AfterLastBackslash(currentDirectory));
   }
-  return DoubleAmpersands(text);
+  return text;
 }
 
 TagIcon IconForKind(EntryKind kind, int listMode) {

@@ -34,7 +34,7 @@ std::int64_t DateShown(const FileEntry& entry);
 
 // The title of the list bar. List mode 1: "プレイリスト". List mode 0: "マイコンピュータ" in the drive list;
 // for a drive root (ends with a backslash) its label, " (", the root without backslashes and ")"; else the
-// folder's own name. Ampersands doubled.
+// folder's own name.
 std::string ListTitleText(int listMode, bool driveList, std::string_view currentDirectory,
                           std::string_view volumeLabel);
 

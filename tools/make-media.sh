@@ -39,6 +39,11 @@ if [ $demo -eq 0 ]; then
   [ -s "$out/truncated.avi" ] || head -c 20000 "$out/clip.avi" > "$out/truncated.avi"
   [ -s "$out/random.avi" ] || head -c 65536 /dev/urandom > "$out/random.avi"
   : > "$out/empty.avi"
+  # A folder of 10,000 empty video files, for the long-list tests and benchmarks.
+  if [ ! -e "$out/many/f19999.avi" ]; then
+    mkdir -p "$out/many"
+    (cd "$out/many" && touch f{10000..19999}.avi)
+  fi
   [ -s "$out/broken.jpg" ] || head -c 4096 /dev/urandom > "$out/broken.jpg"
   exit 0
 fi

@@ -1,5 +1,6 @@
 #include "e2e/Process.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace e2e {
@@ -43,7 +44,74 @@ BOOL CALLBACK FindView(HWND h, LPARAM lp) {
   return TRUE;
 }
 
+struct OwnedSearch {
+  HWND owner;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwned(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<OwnedSearch*>(lp);
+  if (::GetWindow(h, GW_OWNER) == search->owner && IsProgramWindow(h)) search->found.push_back(h);
+  return TRUE;
+}
+
+std::vector<HWND> OwnedBy(HWND owner) {
+  OwnedSearch search{owner, {}};
+  ::EnumWindows(&CollectOwned, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  ::SendInput(1, &in, sizeof in);
+}
+
 }  // namespace
+
+HWND ListOf(HWND view) {
+  for (HWND h : OwnedBy(view))
+    if (::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_LAYERED && ::GetWindowLongPtrA(h, GWL_STYLE) & WS_SYSMENU)
+      return h;
+  return nullptr;
+}
+
+std::vector<HWND> RowsOf(HWND list) {
+  std::vector<HWND> rows;
+  for (HWND h : OwnedBy(list)) {
+    RECT r = wt::WindowRect(h);
+    if (::IsWindowVisible(h) && r.bottom - r.top == 36) rows.push_back(h);
+  }
+  std::sort(rows.begin(), rows.end(), [](HWND a, HWND b) { return wt::WindowRect(a).top < wt::WindowRect(b).top; });
+  return rows;
+}
+
+std::string TextOf(HWND hwnd) {
+  char text[512] = {};
+  DWORD_PTR n = 0;
+  if (!::SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 3000,
+                             &n))
+    return {};
+  return std::string(text, std::min<std::size_t>(n, sizeof text - 1));
+}
+
+void PressKey(WORD vk, bool ctrl) {
+  if (ctrl) SendKey(VK_CONTROL, false);
+  SendKey(vk, false);
+  SendKey(vk, true);
+  if (ctrl) SendKey(VK_CONTROL, true);
+}
+
+void Click(int x, int y) {
+  ::SetCursorPos(x, y);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, in, sizeof in[0]);
+}
 
 std::string BuiltTarnvale() { return wt::ExeFolder() + "..\\bin\\Tarnvale.exe"; }
 

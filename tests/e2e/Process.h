@@ -56,4 +56,15 @@ bool TitleBecomes(HWND window, const std::string& title, unsigned timeoutMs = 10
 // True when the window's thread answers within the timeout.
 bool Responds(HWND hwnd, unsigned timeoutMs = 3000);
 
+// The file list's bar owned by a view (shown or hidden), or null.
+HWND ListOf(HWND view);
+// The list's row windows that are shown, from the top down.
+std::vector<HWND> RowsOf(HWND list);
+// The text a window of another process reports (WM_GETTEXT), as the rows and the bar answer it.
+std::string TextOf(HWND hwnd);
+// A key pressed and released through the system's input, with Ctrl held when asked.
+void PressKey(WORD virtualKey, bool ctrl = false);
+// A left click at a screen point through the system's input.
+void Click(int x, int y);
+
 }  // namespace e2e

@@ -42,7 +42,7 @@ TEST(TagText, ListTitles) {
   EXPECT_EQ(ListTitleText(1, false, "C:\\x", ""), "プレイリスト");
   EXPECT_EQ(ListTitleText(0, true, "C:\\x", ""), "マイコンピュータ");
   EXPECT_EQ(ListTitleText(0, false, "C:\\", "SYSTEM"), "SYSTEM (C:)");
-  EXPECT_EQ(ListTitleText(0, false, "C:\\Music\\R&B", ""), "R&&B");
+  EXPECT_EQ(ListTitleText(0, false, "C:\\Music\\R&B", ""), "R&B");
   EXPECT_EQ(ListTitleText(0, false, "C:\\表示", ""), "表示");
   EXPECT_EQ(ListTitleText(0, false, "plain", ""), "plain");
 }

@@ -43,10 +43,6 @@ class StripBoard : public fw::Window {
   }
 };
 
-void SaveForReview(const wt::PixelTarget& image, const std::string& path) {
-  wt::WriteFile(path, wt::Bmp24(image.Width(), image.Height(), [&](int x, int y) { return image.At(x, y); }));
-}
-
 }  // namespace
 
 TEST(BuiltinSkinScreenshot, EveryStripOnScreenMatchesTheContactSheet) {
@@ -83,5 +79,5 @@ TEST(BuiltinSkinScreenshot, EveryStripOnScreenMatchesTheContactSheet) {
   ASSERT_EQ(kBuiltinBitmaps[4].id, static_cast<unsigned>(IDB_PLAYSW));
   EXPECT_EQ(screen.At(play.x, play.y), RGB(kKeyRed, kKeyGreen, kKeyBlue));
   EXPECT_NE(screen.At(play.x + 16, play.y + 16), screen.At(play.x + 32 + 16, play.y + 16)) << "hover differs";
-  if (wrong) SaveForReview(screen, wt::ExeFolder() + "BuiltinSkinScreenshot.bmp");
+  if (wrong) wt::SaveBmp(screen, wt::ExeFolder() + "BuiltinSkinScreenshot.bmp");
 }

@@ -1,6 +1,7 @@
 // The file list on screen: the bar, the rows and the slider as real windows over the view, the rows'
 // states and faces, the keys of the shown list, and what the list does with playback.
 #include "browser/FileListWnd.h"
+#include "browser/TagText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,27 @@
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
+#include "res/ResourceIds.h"
 #include "wine/Pixels.h"
 #include "wine/WineSupport.h"
 
 namespace {
+
+// Holds a key down in this thread's keyboard state (what GetKeyState reads) while it lives.
+class HeldKey {
+ public:
+  explicit HeldKey(int vk) : m_vk(vk) { Set(0x80); }
+  ~HeldKey() { Set(0); }
+
+ private:
+  void Set(BYTE state) {
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[m_vk] = state;
+    ::SetKeyboardState(keys);
+  }
+  int m_vk;
+};
 
 // Whether window a lies above window b in the Z order.
 bool Above(HWND a, HWND b) {
@@ -25,16 +43,21 @@ class FileListWndTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ::DeleteFileA(SettingsFilePath().c_str());
-    for (int i = 0; i < files; ++i) wt::WriteFile(home.File("clip" + std::to_string(100 + i) + ".avi"), "x");
     ::CreateDirectoryA(home.File("sub").c_str(), nullptr);
     std::string folder = home.Path().substr(0, home.Path().size() - 1);
     ::WritePrivateProfileStringA("CONFIG", "HOMEDIR", folder.c_str(), SettingsFilePath().c_str());
   }
   void TearDown() override {
     frame.reset();
+    ::SetCurrentDirectoryA(wt::ExeFolder().c_str());  // so that the home folder can go
     ::DeleteFileA(SettingsFilePath().c_str());
   }
-  void Start() {
+  // clip100.avi, clip101.avi, ... in the home folder.
+  void Populate(int files, const std::string& prefix = "clip") {
+    for (int i = 0; i < files; ++i) wt::WriteFile(home.File(prefix + std::to_string(100 + i) + ".avi"), "x");
+  }
+  void Start(int files = 30) {
+    Populate(files);
     frame = std::make_unique<CMainFrame>();
     frame->View().LoadSettings();
     ASSERT_TRUE(frame->Create());
@@ -45,9 +68,34 @@ class FileListWndTest : public ::testing::Test {
     wt::Pump(250);
   }
   CFileListWnd& List() { return frame->View().FileList(); }
+  CTagList& Tags() { return List().Tags(); }
   HWND ViewHwnd() { return frame->View().Hwnd(); }
+  void Key(WPARAM vk) {
+    ::SendMessageA(List().Hwnd(), WM_KEYDOWN, vk, 1);
+    wt::Pump(10);
+  }
+  std::string CursorName() {
+    std::optional<FileEntry> e = Tags().GetCursorEntry();
+    return e ? e->name : std::string("<none>");
+  }
+  std::string Title() {
+    char text[300] = {};
+    ::SendMessageA(List().Hwnd(), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  // The text the row shows, as its window reports it.
+  std::string RowText(int row) {
+    char text[300] = {};
+    ::SendMessageA(Tags().Tag(row).Hwnd(), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  // Moves the cursor with Down until it rests on the entry named name.
+  bool DownTo(const std::string& name) {
+    for (int i = 0; i < 200 && CursorName() != name; ++i) Key(VK_DOWN);
+    return CursorName() == name;
+  }
+  std::string Home() const { return home.Path().substr(0, home.Path().size() - 1); }
 
-  int files = 30;
   wt::TempDir home{"list"};
   CPlayerApp app;
   std::unique_ptr<CMainFrame> frame;
@@ -71,4 +119,209 @@ TEST_F(FileListWndTest, RowsStandAboveTheViewUnderTheBar) {
     EXPECT_TRUE(Above(tag.Hwnd(), ViewHwnd())) << row;
   }
   EXPECT_EQ(shown, List().Tags().VisibleRows());
+}
+
+TEST_F(FileListWndTest, TheSliderComesWithMoreEntriesThanRows) {
+  Start(2);  // two files, a folder and the command entries fit
+  const RECT bar = wt::WindowRect(List().Hwnd());
+  EXPECT_FALSE(::IsWindowVisible(Tags().Slider().Hwnd()));
+  EXPECT_EQ(wt::WindowRect(Tags().Tag(0).Hwnd()).right, bar.right);
+
+  Populate(40, "more");
+  List().GoHome(false, true);
+  EXPECT_TRUE(::IsWindowVisible(Tags().Slider().Hwnd()));
+  const RECT slider = wt::WindowRect(Tags().Slider().Hwnd());
+  EXPECT_EQ(slider.right - slider.left, 16);
+  EXPECT_EQ(wt::WindowRect(Tags().Tag(0).Hwnd()).right, bar.right - 16);
+}
+
+// A walk as a user makes it with the keys of the shown list.
+TEST_F(FileListWndTest, KeysWalkFoldersAndBuildThePlaylist) {
+  wt::WriteFile(home.File("sub\\inner.avi"), "x");
+  Start();
+  EXPECT_EQ(Title(), Home().substr(Home().rfind('\\') + 1));
+  EXPECT_EQ(CursorName(), kTextParent);
+
+  // Into the folder and back: the cursor lands on the folder just left.
+  ASSERT_TRUE(DownTo(home.File("sub")));
+  Key(VK_RETURN);
+  EXPECT_EQ(Title(), "sub");
+  EXPECT_EQ(CursorName(), kTextParent);
+  Key(VK_BACK);
+  EXPECT_EQ(Title(), Home().substr(Home().rfind('\\') + 1));
+  EXPECT_EQ(CursorName(), home.File("sub"));
+
+  // Paging moves the view, not the cursor; Home puts the cursor back on the up entry.
+  const int rows = Tags().VisibleRows(), first = Tags().First();
+  Key(VK_NEXT);
+  EXPECT_EQ(Tags().First(), first + rows);
+  EXPECT_EQ(CursorName(), home.File("sub"));
+  Key(VK_PRIOR);
+  EXPECT_EQ(Tags().First(), first);
+  Key(VK_HOME);
+  EXPECT_EQ(CursorName(), kTextParent);
+
+  // Insert and '4' add files to the playlist; the playlist shows them, Delete takes one out.
+  ASSERT_TRUE(DownTo(home.File("clip100.avi")));
+  Key(VK_INSERT);
+  Key(VK_DOWN);
+  Key('4');
+  EXPECT_EQ(frame->View().Files().Count(), 4);
+  {
+    HeldKey ctrl(VK_CONTROL);
+    Key(VK_RIGHT);
+  }
+  EXPECT_EQ(List().ListMode(), 1);
+  EXPECT_EQ(Title(), "プレイリスト");
+  EXPECT_EQ(CursorName(), kTextShowFiles);
+  Key(VK_DELETE);  // on a command entry: nothing
+  EXPECT_EQ(frame->View().Files().Count(), 4);
+  Key(VK_DOWN);
+  Key(VK_DELETE);
+  EXPECT_EQ(frame->View().Files().Count(), 3);
+  EXPECT_EQ(RowText(2), "clip101");
+  {
+    HeldKey ctrl(VK_CONTROL);
+    Key(VK_LEFT);
+  }
+  EXPECT_EQ(List().ListMode(), 0);
+
+  // '2' cycles the order: name reverse puts the last file first among the files.
+  Key('2');
+  EXPECT_EQ(frame->View().Files().SortModeOf(0), SORT_NAME_REVERSE);
+  const std::vector<FileEntry>& list = frame->View().Files().FileList();
+  auto firstFile = std::find_if(list.begin(), list.end(), [](const FileEntry& e) { return IsFileKind(e.kind); });
+  ASSERT_NE(firstFile, list.end());
+  EXPECT_EQ(firstFile->name, home.File("clip129.avi"));
+
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(List().IsShown());
+  EXPECT_TRUE(wt::PumpUntil([&] { return !::IsWindowVisible(List().Hwnd()); }, 3000));
+  EXPECT_FALSE(::IsWindowVisible(Tags().Tag(0).Hwnd()));
+  Key('1');  // the list is hidden: the key is not the list's
+  EXPECT_FALSE(List().IsShown());
+}
+
+TEST_F(FileListWndTest, EachRowStateShowsItsOwnBackground) {
+  Start();
+  // The built-in background strip: four images of 32 × 36 side by side.
+  fw::Bitmap strip(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TAGBK),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  ASSERT_TRUE(strip);
+  wt::PixelTarget reference(128, 36);
+  {
+    fw::MemoryDC dc(reference.Dc());
+    fw::SelectGuard use(dc.Get(), strip.Get());
+    ::BitBlt(reference.Dc(), 0, 0, 128, 36, dc.Get(), 0, 0, SRCCOPY);
+  }
+
+  // Row 0 normal, row 1 cursor, row 2 playing; then row 3 pressed, which takes the cursor.
+  List().GoHome(false, true);
+  Tags().SetCursor(1);
+  frame->View().Files().NowPlaying() = Tags().Tag(2).Entry();
+  Tags().UpdateStates();
+  const RECT row = wt::WindowRect(Tags().Tag(0).Hwnd());
+  const int width = row.right - row.left;
+  wt::PixelTarget shot(width, 4 * 40);
+  auto capture = [&](int r) {
+    fw::WindowDC dc(Tags().Tag(r).Hwnd());
+    ::BitBlt(shot.Dc(), 0, 40 * r, width, 36, dc.Get(), 0, 0, SRCCOPY);
+  };
+  for (int r = 0; r < 3; ++r) capture(r);
+  const HWND pressed = Tags().Tag(3).Hwnd();
+  ::SendMessageA(pressed, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 18));
+  EXPECT_EQ(Tags().Tag(3).State(), TAG_PRESSED);
+  EXPECT_EQ(Tags().Tag(1).State(), TAG_NORMAL);
+  capture(3);
+  wt::SaveBmp(shot, wt::ReviewPath("rows-normal-cursor-playing-pressed.bmp"));
+  for (int state = 0; state < 4; ++state)
+    for (int y : {2, 18, 33})
+      EXPECT_EQ(shot.At(width - 3, 40 * state + y), reference.At(32 * state + 20, y)) << "state " << state << " y " << y;
+  // The icon's see-through corner shows the row's background, never the key colour.
+  EXPECT_EQ(shot.At(2, 2), reference.At(2, 2));
+  EXPECT_EQ(Tags().Tag(2).Icon().RestFrame(), FRAME_ALTERNATE);
+
+  // The button comes up elsewhere: the pressed row's entry, the folder, is still the one activated.
+  ASSERT_EQ(Tags().Tag(3).Entry().name, home.File("sub"));
+  ::SendMessageA(pressed, WM_LBUTTONUP, 0, MAKELPARAM(-300, -300));
+  EXPECT_EQ(Title(), "sub");
+}
+
+
+TEST_F(FileListWndTest, EnterPlaysVideoWithTheListHiddenAndMusicWithItShown) {
+  ::CopyFileA(wt::MediaPath("clip.avi").c_str(), home.File("a-clip.avi").c_str(), FALSE);
+  ::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("b-tone.mp3").c_str(), FALSE);
+  ::WritePrivateProfileStringA("CONFIG", "EXT_VIDEO", "avi", SettingsFilePath().c_str());
+  Start(0);
+  ASSERT_TRUE(DownTo(home.File("b-tone.mp3")));
+  Key(VK_RETURN);
+  EXPECT_TRUE(List().IsShown());
+  EXPECT_TRUE(frame->View().IsLoaded());
+  EXPECT_TRUE(frame->View().IsAudioOnly());
+  Key(VK_UP);  // the music row, no longer the cursor, shows that it plays
+  const int musicRow = Tags().Cursor() + 1 - Tags().First();
+  EXPECT_EQ(Tags().Tag(musicRow).State(), TAG_PLAYING);
+
+  ASSERT_EQ(CursorName(), home.File("a-clip.avi"));
+  Key(VK_RETURN);
+  EXPECT_FALSE(List().IsShown());
+  EXPECT_EQ(frame->View().Files().NowPlaying().name, home.File("a-clip.avi"));
+  EXPECT_EQ(frame->View().Selected(), EngineSelector::kDirectShow);
+  EXPECT_FALSE(frame->View().IsAudioOnly());
+  // Hidden, the list leaves the keys to the view: the focus keeper hands it the focus.
+  EXPECT_TRUE(wt::PumpUntil([&] { return ::GetFocus() == ViewHwnd(); }, 1000));
+}
+
+// Names a folder may hold: double-byte names whose trail byte is a backslash, ampersands, names of 255
+// bytes, a folder deleted while it is listed.
+TEST_F(FileListWndTest, NothingAFolderHoldsBreaksTheList) {
+  ::CreateDirectoryA(home.File("R&B").c_str(), nullptr);
+  wt::WriteFile(home.File("R&B\\ファイルリストを表示.avi"), "x");
+  const std::wstring longName(255 - 4, L'n');
+  std::wstring wide(home.Path().begin(), home.Path().end());
+  fw::UniqueHandle(::CreateFileW((L"\\\\?\\" + wide + longName + L".avi").c_str(), GENERIC_WRITE, 0, nullptr,
+                                 CREATE_NEW, 0, nullptr));
+  Start(3);
+  ASSERT_TRUE(DownTo(home.File("R&B")));
+  EXPECT_EQ(RowText(Tags().Cursor() - Tags().First()), "R&B");
+  Key(VK_RETURN);
+  EXPECT_EQ(Title(), "R&B");
+  ASSERT_TRUE(DownTo(home.File("R&B\\ファイルリストを表示.avi")));
+  EXPECT_EQ(RowText(Tags().Cursor() - Tags().First()), "ファイルリストを表示");
+
+  // The folder goes away under the list: the keys still work and lead out of it.
+  wt::RemoveTree(home.File("R&B"));
+  Key(VK_NEXT);
+  Key('2');
+  Key(VK_BACK);
+  EXPECT_EQ(frame->View().Files().CurrentDirectory(), Home());
+  // The long name is listed, and activating it fails quietly.
+  const std::string longPath = home.File(std::string(longName.begin(), longName.end()) + ".avi");
+  ASSERT_NE(CFileListModel::FindEntryByName(frame->View().Files().FileList(), longPath), 0);
+  ASSERT_TRUE(DownTo(longPath));
+  Key(VK_RETURN);
+  EXPECT_TRUE(wt::PumpUntil([&] { return !frame->View().IsLoaded(); }, 4000));
+  EXPECT_TRUE(::IsWindow(List().Hwnd()));
+}
+
+// The generated media hold a folder of 10,000 empty files, made once at build time.
+TEST_F(FileListWndTest, AFolderOfTenThousandFilesPagesToItsEndAndWraps) {
+  std::string many = wt::MediaPath("many");
+  ::WritePrivateProfileStringA("CONFIG", "HOMEDIR", many.c_str(), SettingsFilePath().c_str());
+  Start(0);
+  const std::vector<FileEntry>& list = frame->View().Files().FileList();
+  const int count = static_cast<int>(list.size());
+  ASSERT_GT(count, 10000);
+  const int rows = Tags().VisibleRows();
+  Key(VK_HOME);
+  ASSERT_EQ(Tags().First(), 0);
+  Key(VK_PRIOR);  // from the top, Page Up goes to the end
+  EXPECT_EQ(Tags().First(), count - rows);
+  EXPECT_EQ(RowText(rows - 1), TagPlainName(list.back()));
+  Key(VK_NEXT);  // and Page Down at the end wraps to the top
+  EXPECT_EQ(Tags().First(), 0);
+  Tags().SetCursor(0);
+  Key(VK_UP);  // Up on the first entry: the view and the cursor go to the last entry
+  EXPECT_EQ(Tags().Cursor(), count - 1);
+  EXPECT_EQ(Tags().First(), count - rows);
 }

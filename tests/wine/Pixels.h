@@ -7,6 +7,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Win32.h"
+#include "wine/WineSupport.h"
 
 namespace wt {
 
@@ -96,5 +97,13 @@ inline std::string Bmp24(int width, int height, const std::function<COLORREF(int
 inline std::string SolidBmp24(int width, int height, COLORREF c) {
   return Bmp24(width, height, [c](int, int) { return c; });
 }
+
+// Writes the surface as a BMP file, for people to look at.
+inline void SaveBmp(const PixelTarget& image, const std::string& path) {
+  WriteFile(path, Bmp24(image.Width(), image.Height(), [&](int x, int y) { return image.At(x, y); }));
+}
+
+// Where the tests leave their pictures: build/test-logs, beside the other logs.
+inline std::string ReviewPath(const std::string& name) { return ExeFolder() + "..\\..\\test-logs\\" + name; }
 
 }  // namespace wt
