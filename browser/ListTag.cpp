@@ -39,7 +39,7 @@ bool CListTag::Create(CTagList& owner, HWND parent, int row) {
   m_owner = &owner;
   m_row = row;
   if (!CreateEx(0, nullptr, nullptr, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 400, 40, parent, nullptr)) return false;
-  m_background.LoadFromFileOrResource(FolderOf(owner) + "TAGBK.bmp", IDB_TAGBK, 0, 4);
+  LoadBackground();
   m_icon.SetBackdrop(this);
   return m_icon.Create(Hwnd(), {kIconInset, kIconInset, kIconInset + kIconSize, kIconInset + kIconSize}, ID_TAG_MARK,
                        0, std::string());
@@ -88,8 +88,13 @@ void CListTag::LoadIcon() {
   if (icon.file && m_icon.Exists()) m_icon.SetBitmap(icon.resource, FolderOf(*m_owner) + icon.file);
 }
 
-void CListTag::ReloadSkin() {
+void CListTag::LoadBackground() {
   m_background.LoadFromFileOrResource(FolderOf(*m_owner) + "TAGBK.bmp", IDB_TAGBK, 0, 4);
+  ++m_backgroundGeneration;
+}
+
+void CListTag::ReloadSkin() {
+  LoadBackground();
   LoadIcon();
 }
 
@@ -158,15 +163,17 @@ void CListTag::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }
 void CListTag::Draw(HDC dc) {
   RECT client;
   ::GetClientRect(Hwnd(), &client);
-  fw::BackBuffer buffer(dc, client.right, client.bottom);
-  if (!buffer.Ok()) return;
-  TileBackground(buffer.Dc(), 0, 0, client.right, client.bottom);
-  ::SetBkMode(buffer.Dc(), TRANSPARENT);
-  if (KindClass(m_entry.kind) == KIND_PICTURE) DrawThumbnail(buffer.Dc(), client.right);
+  if (!m_buffer || m_buffer->Width() != client.right || m_buffer->Height() != client.bottom || !m_buffer->Ok())
+    m_buffer.emplace(dc, client.right, client.bottom);
+  if (!m_buffer->Ok()) return;
+  const HDC buffer = m_buffer->Dc();
+  TileBackground(buffer, 0, 0, client.right, client.bottom);
+  ::SetBkMode(buffer, TRANSPARENT);
+  if (KindClass(m_entry.kind) == KIND_PICTURE) DrawThumbnail(buffer, client.right);
   RECT text{kTextLeft, 0, client.right, client.bottom};
-  if (ShowsDate(m_entry.kind, m_owner->Owner().Model().IsTvFolder())) DrawDate(buffer.Dc(), text);
-  DrawName(buffer.Dc(), text);
-  buffer.Present(dc);
+  if (ShowsDate(m_entry.kind, m_owner->Owner().Model().IsTvFolder())) DrawDate(buffer, text);
+  DrawName(buffer, text);
+  m_buffer->Present(dc);
 }
 
 void CListTag::TileBackground(HDC dc, int originX, int originY, int width, int height) {

@@ -4,11 +4,13 @@
 // turns the mouse into cursor moves and activations of its entry. The tag list creates 64 of them once
 // and assigns entries to them as the list scrolls.
 
+#include <optional>
 #include <string>
 
 #include "browser/FileEntry.h"
 #include "controls/SkinBitmap.h"
 #include "controls/SkinSwitch.h"
+#include "framework/Gdi.h"
 #include "framework/Window.h"
 
 class CTagList;
@@ -68,8 +70,10 @@ class CListTag : public fw::Window, private ISwitchBackdrop {
   void DrawName(HDC dc, const RECT& text) const;
   void DrawThumbnail(HDC dc, int width) const;
   void PaintBackdrop(HDC dc, int x, int y, int width, int height) override;
+  unsigned BackdropKey() const override { return static_cast<unsigned>(m_state) | (m_backgroundGeneration << 2); }
   void TileBackground(HDC dc, int originX, int originY, int width, int height);
   void LoadIcon();
+  void LoadBackground();
   void WarpPointer() const;
   std::string PlainName() const;
 
@@ -81,5 +85,7 @@ class CListTag : public fw::Window, private ISwitchBackdrop {
   TagState m_state = TAG_NORMAL;
   bool m_pressed = false;  // the button went down on this tag and is still down
   CSkinBitmap m_background;
+  unsigned m_backgroundGeneration = 0;  // counts the loads of the background, for the icon's composition
+  std::optional<fw::BackBuffer> m_buffer;  // kept between paints, remade when the size changes
   CSkinSwitch m_icon;
 };

@@ -11,10 +11,15 @@ CTagList::CTagList(CFileListWnd& owner) : m_owner(owner), m_slider(owner.View().
 CTagList::~CTagList() = default;
 
 bool CTagList::Create(HWND listWindow) {
-  bool ok = true;
-  for (int row = kRowWindows - 1; row >= 0; --row)
-    ok = m_tags[static_cast<std::size_t>(row)].Create(*this, listWindow, row) && ok;
-  return m_slider.Create(*this, listWindow) && ok;
+  m_listWindow = listWindow;
+  return m_slider.Create(*this, listWindow);
+}
+
+void CTagList::EnsureRows(int rows) {
+  for (int row = std::min(rows, kRowWindows) - 1; row >= 0; --row) {
+    CListTag& tag = m_tags[static_cast<std::size_t>(row)];
+    if (!tag.Exists() && m_listWindow) tag.Create(*this, m_listWindow, row);
+  }
 }
 
 const CSkinDefinition& CTagList::Skin() const { return m_owner.View().Skin(); }
@@ -48,6 +53,7 @@ void CTagList::Refresh() {
   Apply(v);
   const std::vector<FileEntry>& list = m_owner.Model().List(ListMode());
   const int shown = v.ShownRows();
+  EnsureRows(shown);
   for (int row = kRowWindows - 1; row >= 0; --row) {
     CListTag& tag = m_tags[static_cast<std::size_t>(row)];
     if (row < shown)
@@ -64,8 +70,12 @@ void CTagList::Layout() {
   const int shown = v.ShownRows();
   m_sliderShown = v.NeedsSlider();
   if (m_sliderShown && m_slider.Exists()) {
-    ::SetWindowPos(m_slider.Hwnd(), nullptr, m_rect.right - 16, m_rect.top, 16, m_rect.Height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const geo::Rect place{m_rect.right - 16, m_rect.top, m_rect.right, m_rect.bottom};
+    if (place != m_sliderPlaced || !::IsWindowVisible(m_slider.Hwnd())) {
+      ::SetWindowPos(m_slider.Hwnd(), nullptr, place.left, place.top, place.Width(), place.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      m_sliderPlaced = place;
+    }
     m_slider.Slider().SetPageInfo(v.first, shown, v.count);
     m_slider.Slider().SetFraction(v.Fraction());
   } else {
@@ -130,7 +140,8 @@ void CTagList::HideAll() {
 }
 
 void CTagList::ReloadSkinAll() {
-  for (CListTag& tag : m_tags) tag.ReloadSkin();
+  for (CListTag& tag : m_tags)
+    if (tag.Exists()) tag.ReloadSkin();
   RedrawAll();
 }
 

@@ -23,7 +23,8 @@ class CTagList : public IScrollTarget {
   CTagList(const CTagList&) = delete;
   CTagList& operator=(const CTagList&) = delete;
 
-  // The 64 rows (row 63 first) and the file slider, owned by the list window.
+  // The file slider, owned by the list window. The rows' windows are made when a listing first needs
+  // them (creating a pop-up costs Wine a few milliseconds each) and kept from then on.
   bool Create(HWND listWindow);
   // The area below the title bar, in screen coordinates.
   void SetRect(const geo::Rect& r) { m_rect = r; }
@@ -78,11 +79,14 @@ class CTagList : public IScrollTarget {
   void Apply(const Viewport& v);
   // After a user move of the view: rows, states, redraw and the list's idle timer.
   void AfterScroll();
+  // Makes the windows of rows 0 … rows − 1 that do not exist yet, the lowest row last.
+  void EnsureRows(int rows);
   int Scroll(int (Viewport::*move)());
   void MoveCursor(void (Viewport::*move)());
   int Count() const;
 
   CFileListWnd& m_owner;
+  HWND m_listWindow = nullptr;
   std::array<CListTag, kRowWindows> m_tags;
   geo::Rect m_rect;
   int m_first[2] = {0, 0};
@@ -91,4 +95,5 @@ class CTagList : public IScrollTarget {
   bool m_movedByMouse = false;
   std::array<geo::Rect, kRowWindows> m_placed{};  // where each row window stands, to skip needless moves
   bool m_sliderShown = false;
+  geo::Rect m_sliderPlaced;
 };

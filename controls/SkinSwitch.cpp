@@ -45,7 +45,9 @@ bool CSkinSwitch::OnMessage(fw::Msg& m) {
 }
 
 void CSkinSwitch::SetBitmap(unsigned resourceId, const std::string& faceFile) {
-  m_face = GetSwitchBitmap(resourceId, faceFile);
+  std::shared_ptr<CSkinBitmap> face = GetSwitchBitmap(resourceId, faceFile);
+  if (face == m_face) return;  // the same strip shows the same picture
+  m_face = std::move(face);
   Redraw();
 }
 
@@ -77,14 +79,23 @@ void CSkinSwitch::Draw(HDC dc) {
     if (m_face) m_face->DrawFrame(m_current, dc, 0, 0, kSwitchFrameSize, kSwitchFrameSize, SRCCOPY);
     return;
   }
-  fw::BackBuffer buffer(dc, kSwitchFrameSize, kSwitchFrameSize);
-  if (!buffer.Ok()) return;
+  const Composition now{m_face.get(), m_current, m_backdrop->BackdropKey()};
+  if (!m_composed || !m_composed->Ok()) {
+    m_composed.emplace(dc, kSwitchFrameSize, kSwitchFrameSize);
+    m_composedOf.reset();
+  }
+  if (m_composedOf != now) {
+    Compose(m_composed->Dc());
+    m_composedOf = now;
+  }
+  m_composed->Present(dc);
+}
+
+void CSkinSwitch::Compose(HDC target) {
   POINT at{0, 0};
   ::MapWindowPoints(Hwnd(), ::GetParent(Hwnd()), &at, 1);
-  m_backdrop->PaintBackdrop(buffer.Dc(), at.x, at.y, kSwitchFrameSize, kSwitchFrameSize);
-  if (m_face)
-    m_face->DrawFrameKeyed(m_current, buffer.Dc(), 0, 0, kSwitchFrameSize, kSwitchFrameSize, kPanelKeyColour);
-  buffer.Present(dc);
+  m_backdrop->PaintBackdrop(target, at.x, at.y, kSwitchFrameSize, kSwitchFrameSize);
+  if (m_face) m_face->DrawFrameKeyed(m_current, target, 0, 0, kSwitchFrameSize, kSwitchFrameSize, kPanelKeyColour);
 }
 
 void CSkinSwitch::OnCreate(fw::Msg& m) {

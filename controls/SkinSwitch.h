@@ -6,10 +6,12 @@
 // also posts the switch mouse-move command, which list rows treat as a move over themselves.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/SkinBitmap.h"
 #include "controls/SwitchFrame.h"
+#include "framework/Gdi.h"
 #include "framework/Geometry.h"
 #include "framework/Window.h"
 
@@ -20,6 +22,8 @@ class ISwitchBackdrop {
  public:
   // Paints into dc what the owner shows at (x, y, width, height) of its client area, at dc's origin.
   virtual void PaintBackdrop(HDC dc, int x, int y, int width, int height) = 0;
+  // Changes whenever what PaintBackdrop paints changes, so that the switch may keep its last composition.
+  virtual unsigned BackdropKey() const = 0;
 
  protected:
   ~ISwitchBackdrop() = default;
@@ -63,10 +67,20 @@ class CSkinSwitch : public fw::Window {
   void TrackPointer(POINT client);
   void BeginHover();
   void Draw(HDC dc);
+  void Compose(HDC dc);
   void PostToParent(UINT id);
 
   std::shared_ptr<CSkinBitmap> m_face;  // shared with the cache; null until SetBitmap draws nothing
   ISwitchBackdrop* m_backdrop = nullptr;
+  // The last frame composed over the backdrop, and what it was made of.
+  struct Composition {
+    const CSkinBitmap* face;
+    int frame;
+    unsigned backdrop;
+    bool operator==(const Composition&) const = default;
+  };
+  std::optional<fw::BackBuffer> m_composed;
+  std::optional<Composition> m_composedOf;
   UINT m_id = 0;
   int m_current = FRAME_NORMAL;
   int m_rest = FRAME_NORMAL;
