@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "app/MainFrame.h"
@@ -324,4 +325,70 @@ TEST_F(FileListWndTest, AFolderOfTenThousandFilesPagesToItsEndAndWraps) {
   Key(VK_UP);  // Up on the first entry: the view and the cursor go to the last entry
   EXPECT_EQ(Tags().Cursor(), count - 1);
   EXPECT_EQ(Tags().First(), count - rows);
+}
+
+TEST_F(FileListWndTest, JogDialModeFollowsThePointerAndKeysWarpIt) {
+  ::WritePrivateProfileStringA("CONFIG", "CURSORMODE", "1", SettingsFilePath().c_str());
+  Start();
+  // A move over a row makes it the cursor.
+  ::SendMessageA(Tags().Tag(5).Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 10));
+  EXPECT_EQ(Tags().Cursor(), Tags().First() + 5);
+  // A key move puts the pointer on the new cursor row, two thirds down.
+  ::SetCursorPos(0, 0);
+  Key(VK_DOWN);
+  const RECT row = wt::WindowRect(Tags().Tag(Tags().Cursor() - Tags().First()).Hwnd());
+  POINT p;
+  ::GetCursorPos(&p);
+  EXPECT_EQ(p.y, row.top + 2 * ((row.bottom - row.top) / 3));
+  EXPECT_EQ(p.x, row.left + 48);
+  // The wheel moves the cursor, one line a message.
+  const int at = Tags().Cursor();
+  ::SendMessageA(List().Hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-360)), 0);
+  EXPECT_EQ(Tags().Cursor(), at + 1);
+}
+
+TEST_F(FileListWndTest, WithoutJogDialTheWheelScrollsAndTheCursorStays) {
+  Start();
+  const int cursor = Tags().Cursor(), first = Tags().First();
+  ::SendMessageA(Tags().Tag(0).Hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  EXPECT_EQ(Tags().First(), first + 1);
+  EXPECT_EQ(Tags().Cursor(), cursor);
+  ::SendMessageA(Tags().Tag(0).Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 10));
+  EXPECT_EQ(Tags().Cursor(), cursor);
+}
+
+TEST_F(FileListWndTest, AfterAWhileTheListFollowsMusicPlayedFromThePlaylist) {
+  ::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("tone.mp3").c_str(), FALSE);
+  Start();
+  CFileListModel& model = frame->View().Files();
+  for (int i = 0; i < 20; ++i) model.AddEntry(model.EntryForOpenPath(home.File("clip1" + std::to_string(10 + i) + ".avi")));
+  model.AddEntry(model.EntryForOpenPath(home.File("tone.mp3")));
+  frame->View().PlayIndex(model.Count() - 1);
+  frame->View().SetPlayingFromPlaylist(true);
+  ASSERT_TRUE(frame->View().IsLoaded());
+  // The list-mode 0 idle timer fires: music switches the list to the playlist, centred on what plays.
+  ::SendMessageA(List().Hwnd(), WM_TIMER, CFileListWnd::kIdleTimerFiles, 0);
+  EXPECT_EQ(List().ListMode(), 1);
+  EXPECT_EQ(Tags().First(), model.Count() - Tags().VisibleRows());
+  EXPECT_EQ(Title(), "プレイリスト");
+}
+
+TEST_F(FileListWndTest, ADropPlaysTheFirstFileAndAFolderNothing) {
+  ::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("tone.mp3").c_str(), FALSE);
+  Start();
+  auto drop = [&](const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& p : paths) names += p + '\0';
+    names += '\0';
+    HGLOBAL block = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* files = static_cast<DROPFILES*>(::GlobalLock(block));
+    files->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), names.data(), names.size());
+    ::GlobalUnlock(block);
+    ::SendMessageA(List().Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);  // the handler frees it
+  };
+  drop({home.File("sub")});
+  EXPECT_FALSE(frame->View().IsLoaded());
+  drop({home.File("tone.mp3"), wt::MediaPath("clip.avi")});
+  EXPECT_EQ(frame->View().Files().NowPlaying().name, home.File("tone.mp3"));
 }
