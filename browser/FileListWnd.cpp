@@ -6,6 +6,7 @@
 #include "app/PlayerApp.h"
 #include "browser/TagText.h"
 #include "controls/PanelKey.h"
+#include "framework/DroppedFiles.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
 #include "framework/Mbcs.h"
@@ -22,25 +23,6 @@ constexpr int kTitleLeft = 4;
 constexpr int kTitleRightMargin = 160;
 
 geo::Rect SwitchAt(int x) { return {x, kSwitchTop, x + kSwitchSize, kSwitchTop + kSwitchSize}; }
-
-// The first file of a drop, released when the handler ends.
-class DroppedFiles {
- public:
-  explicit DroppedFiles(HDROP drop) : m_drop(drop) {}
-  DroppedFiles(const DroppedFiles&) = delete;
-  DroppedFiles& operator=(const DroppedFiles&) = delete;
-  ~DroppedFiles() {
-    if (m_drop) ::DragFinish(m_drop);
-  }
-  std::string First() const {
-    char path[MAX_PATH] = {};
-    if (!m_drop || ::DragQueryFileA(m_drop, 0, path, MAX_PATH) == 0) return {};
-    return path;
-  }
-
- private:
-  HDROP m_drop;
-};
 
 }  // namespace
 
@@ -348,7 +330,7 @@ void CFileListWnd::OnKeyDown(fw::Msg& m) {
 void CFileListWnd::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
 
 void CFileListWnd::OnDropFiles(fw::Msg& m) {
-  const std::string path = DroppedFiles(reinterpret_cast<HDROP>(m.wp)).First();
+  const std::string path = fw::DroppedFiles(m.wp).First();
   if (!path.empty()) OpenPath(path);
 }
 

@@ -5,6 +5,7 @@
 
 #include "framework/Mbcs.h"
 #include "framework/Platform.h"
+#include "playback/GraphReleaser.h"
 #include "playback/PlaybackMath.h"
 
 namespace {
@@ -130,7 +131,20 @@ HRESULT CDirectShowEngine::Run(std::int64_t& earliest, std::int64_t& latest) {
   latest = m_latest = l;
   m_clockBase = e;
   ClockStart();
+  m_runRequested = ::GetTickCount64();
   return S_OK;
+}
+
+bool CDirectShowEngine::Started() {
+  if (m_runRequested == 0 || !m_pMC) return true;
+  OAFilterState state = State_Stopped;
+  // S_OK means every filter finished its transition: the renderers have their first samples.
+  if (m_pMC->GetState(0, &state) == S_OK && state != State_Stopped) m_runRequested = 0;
+  return m_runRequested == 0;
+}
+
+bool CDirectShowEngine::NeverStarted() {
+  return !Started() && ::GetTickCount64() - m_runRequested > kStartLimitMs;
 }
 
 void CDirectShowEngine::DrainEvents() {
@@ -168,13 +182,15 @@ std::int64_t CDirectShowEngine::CurrentPosition() {
     Fail(hr, "m_pMS->GetCurrentPosition(&curpos)");
     return 0;
   }
-  // A graph still at exactly 0 after a second of running does not track its position.
-  if (!m_positionFromClock && curpos == 0 && ClockPosition() > kUnitsPerSecond) m_positionFromClock = true;
+  // Wine's ASF reader stays at exactly 0 while it plays. Only there is the clock taken instead: elsewhere a
+  // slow first frame would end the entry early.
+  if (!m_positionFromClock && curpos == 0 && fw::RunningUnderWine() && ClockPosition() > kUnitsPerSecond)
+    m_positionFromClock = true;
   return m_positionFromClock ? ClockPosition() : curpos;
 }
 
 void CDirectShowEngine::SetPosition(std::int64_t position) {
-  if (!m_pMS) return;
+  if (!m_pMS || NeverStarted()) return;
   // Wine's parser leaves a stream thread behind when a graph with sound and picture is seeked while it
   // streams, and the next Stop then waits for it for ever. Seeking a stopped graph is safe there.
   OAFilterState state = State_Running;
@@ -214,21 +230,29 @@ void CDirectShowEngine::Resume() {
 }
 
 void CDirectShowEngine::Close() {
-  if (m_pMC) {
+  if (m_pMC && !NeverStarted()) {
     HRESULT hr = m_pMC->Stop();
     if (FAILED(hr)) Fail(hr, "m_pMC->Stop()");
   }
   ReleaseAll();
 }
 
-void CDirectShowEngine::ReleaseAll() {
+void CDirectShowEngine::TakeVideoWindow() {
   // The video window goes with the graph; taken from the view first so that it sends the view nothing
   // while it is being destroyed.
   if (m_pVW && m_ownerSet) {
     (void)m_pVW->put_Visible(OAFALSE);
     (void)m_pVW->put_Owner(0);
   }
+  m_ownerSet = false;
   if (m_pME) (void)m_pME->SetNotifyWindow(0, 0, 0);
+}
+
+void CDirectShowEngine::ReleaseAll() {
+  TakeVideoWindow();
+  // The last release of a graph stops it: one whose streams never started goes to the background.
+  fw::ComPtr<IGraphBuilder> stuck;
+  if (NeverStarted()) stuck = std::move(m_pGB);
   m_pMC.Reset();
   m_pME.Reset();
   m_pVW.Reset();
@@ -244,6 +268,8 @@ void CDirectShowEngine::ReleaseAll() {
   m_clockBase = 0;
   m_clockRunning = false;
   m_positionFromClock = false;
+  m_runRequested = 0;
+  ReleaseInBackground(std::move(stuck));
 }
 
 HRESULT CDirectShowEngine::NaturalSize(long& width, long& height) {

@@ -26,7 +26,12 @@ class CDirectShowEngine : public IPlaybackEngine {
   [[nodiscard]] HRESULT Run(std::int64_t& earliest, std::int64_t& latest);
   // Takes every queued graph event; a completed graph is remembered as the end of the entry.
   void DrainEvents();
-  // Releases every interface without stopping the graph (the view's window is going away).
+  // True once a graph that was told to run has not got its data flowing within the start limit (a file
+  // whose streams build but never deliver a sample): such an entry has no end and is given up.
+  bool NeverStarted();
+  static constexpr ULONGLONG kStartLimitMs = 4000;
+  // Releases every interface without stopping the graph (the view's window is going away). A graph whose
+  // streams never started is stopped and released on a thread of its own instead.
   void ReleaseAll();
 
   bool HoldsGraph() const { return static_cast<bool>(m_pGB); }
@@ -72,5 +77,9 @@ class CDirectShowEngine : public IPlaybackEngine {
   ULONGLONG m_clockStarted = 0;
   bool m_clockRunning = false;
   bool m_positionFromClock = false;
+  // A graph told to run whose streams have not started yet must not be stopped on this thread.
+  bool Started();
+  void TakeVideoWindow();
+  ULONGLONG m_runRequested = 0;  // when Run was asked for; 0 once the graph has reached its state
   char m_diagnostic[1024] = {};
 };

@@ -52,6 +52,7 @@ int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
   Close(false);
   m_playingFromPlaylist = fromPlaylist;
   m_loaded = true;
+  UpdateDisplayRequest();
   m_scanSpeed = 0;
   m_paused = false;
 
@@ -94,7 +95,13 @@ HRESULT CPlayerView::OpenDirectShow(const std::string& path) {
   UpdateOutputRect();
   m_directShow.SetVolume(m_volume);
   hr = m_directShow.Run(m_earliest, m_latest);
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr)) {
+    // A graph that cannot run plays nothing: it goes like any other failed open.
+    m_directShow.Close();
+    m_selector = EngineSelector::kNone;
+    m_outputRect = {};
+    return hr;
+  }
   m_unitsPerSecond = CDirectShowEngine::kUnitsPerSecond;
   m_totalSeconds = PositionSeconds(m_latest, m_unitsPerSecond);
   return S_OK;
@@ -118,6 +125,7 @@ void CPlayerView::Close(bool repaint) {
   m_totalSeconds = 0;
   m_earliest = m_latest = 0;
   m_noEngineTicks = 0;
+  UpdateDisplayRequest();
   if (repaint) Repaint();
 }
 
@@ -151,6 +159,11 @@ std::int64_t CPlayerView::CurrentPosition() {
 
 void CPlayerView::PollPosition() {
   if (!m_loaded || KindClass(m_currentKind) == KIND_PICTURE) return;
+  if (m_selector == EngineSelector::kDirectShow && m_directShow.NeverStarted()) {
+    m_directShow.Close();
+    m_selector = EngineSelector::kNone;
+    m_outputRect = {};
+  }
   if (m_selector == EngineSelector::kDirectShow) {
     std::int64_t position = m_directShow.CurrentPosition();
     m_currentSeconds = PositionSeconds(position, m_unitsPerSecond);

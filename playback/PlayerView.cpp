@@ -63,6 +63,17 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
       {WM_TIMER, 0, &CPlayerView::OnTimer},
       {WM_GRAPHNOTIFY, 0, &CPlayerView::OnGraphNotify},
       {WM_SYSCOMMAND, 0, &CPlayerView::OnSysCommand},
+      {WM_KEYDOWN, 0, &CPlayerView::OnKeyDown},
+      {WM_SYSKEYDOWN, 0, &CPlayerView::OnSystemKey},
+      {WM_SYSCHAR, 0, &CPlayerView::OnSystemKey},
+      {WM_MOUSEWHEEL, 0, &CPlayerView::OnMouseWheel},
+      {WM_LBUTTONDOWN, 0, &CPlayerView::OnLeftButtonDown},
+      {WM_MOUSEMOVE, 0, &CPlayerView::OnMouseMove},
+      {WM_LBUTTONUP, 0, &CPlayerView::OnLeftButtonUp},
+      {WM_MBUTTONDOWN, 0, &CPlayerView::OnMiddleButtonDown},
+      {WM_MBUTTONDBLCLK, 0, &CPlayerView::OnMiddleButtonDoubleClick},
+      {WM_NCHITTEST, 0, &CPlayerView::OnHitTest},
+      {WM_DROPFILES, 0, &CPlayerView::OnDropFiles},
   };
   return fw::Dispatch(*this, kRoutes, m);
 }
@@ -77,6 +88,7 @@ void CPlayerView::OnCreate(fw::Msg& m) {
   m_volume = LoadVolumeFraction(ini);
   m_fileList.Create(Hwnd());
   PlaceAtStoredPosition();
+  SetTimer(kScanTimer, kScanMs);
   SetTimer(kPollTimer, kPollMs);
   m_fileList.GoHome(false, true);
 }
@@ -125,9 +137,11 @@ geo::Rect CPlayerView::ControlPanelRect() const {
   return {client.right - kPanelWidth, client.bottom - kPanelHeight, client.right, client.bottom};
 }
 
-void CPlayerView::HandleKey(WPARAM, LPARAM) {}
-
-void CPlayerView::HandleSystemKey(fw::Msg&) {}
+void CPlayerView::PanelShow() {}
+void CPlayerView::PanelAutoHide(bool) {}
+void CPlayerView::PanelReposition() {}
+void CPlayerView::PanelRefresh() {}
+void CPlayerView::PanelVolumeStep(int) {}
 
 void CPlayerView::OnGetMinMaxInfo(fw::Msg& m) {
   auto* info = reinterpret_cast<MINMAXINFO*>(m.lp);
@@ -143,6 +157,7 @@ void CPlayerView::OnDestroy(fw::Msg& m) {
   m_directShow.ReleaseAll();
   m_loaded = false;
   m_selector = EngineSelector::kNone;
+  UpdateDisplayRequest();
   // The pictures are COM objects too: gone before COM is.
   m_picture.Free();
   m_wallpaper.Free();
@@ -188,6 +203,9 @@ int CPlayerView::ToggleFullScreen() { return m_frame.ToggleFullScreen(); }
 
 void CPlayerView::OnTimer(fw::Msg& m) {
   switch (m.wp) {
+    case kScanTimer:
+      ScanStep();
+      break;
     case kPollTimer:
       PollPosition();
       break;
@@ -212,6 +230,13 @@ void CPlayerView::OnSysCommand(fw::Msg& m) {
     return;
   }
   Default(m);
+}
+
+void CPlayerView::UpdateDisplayRequest() {
+  const bool want = m_loaded && (m_settings.disableScreenSaver || m_settings.disableMonitor);
+  if (want == m_displayRequested) return;
+  ::SetThreadExecutionState(want ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+  m_displayRequested = want;
 }
 
 void CPlayerView::ShowCursorAndArm(bool show) {

@@ -16,6 +16,7 @@
 #include "playback/PictureEngine.h"
 #include "playback/PictureFile.h"
 #include "playback/PlayOrder.h"
+#include "playback/PlayerInput.h"
 
 class CMainFrame;
 
@@ -24,10 +25,12 @@ enum class EngineSelector { kNone, kPicture, kDirectShow, kQuickTime, kRealPlaye
 class CPlayerView : public fw::Window {
  public:
   // Timers of the view.
+  static constexpr UINT_PTR kScanTimer = 1;       // the scan step while the wheel scans
   static constexpr UINT_PTR kCursorTimer = 2;     // hides the cursor in full screen
   static constexpr UINT_PTR kPollTimer = 4;       // position and end of entry
   static constexpr UINT_PTR kSlideshowTimer = 5;  // next picture of the playlist
   static constexpr UINT kPollMs = 250;
+  static constexpr UINT kScanMs = 500;
   static constexpr UINT kCursorHideMs = 3000;
 
   explicit CPlayerView(CMainFrame& frame);
@@ -74,6 +77,12 @@ class CPlayerView : public fw::Window {
   void HandleKey(WPARAM virtualKey, LPARAM flags);
   // WM_SYSKEYDOWN and WM_SYSCHAR of the view and of the windows that pass them on.
   void HandleSystemKey(fw::Msg& m);
+  // One wheel message; false when the system's default processing should follow.
+  bool HandleWheel(int delta);
+  // The middle button: pause or go on (start the playlist when nothing is loaded); a double click pauses
+  // or goes on in any case.
+  void HandleMiddleButton(bool doubleClick);
+  bool PreTranslateMessage(MSG& msg) override;
 
   // ---- Opening
   // Publishes the entry's title and opens it; the entry becomes the now-playing entry.
@@ -124,6 +133,9 @@ class CPlayerView : public fw::Window {
   // The engine's position now; 0 when nothing is loaded.
   std::int64_t CurrentPosition();
   bool CursorVisible() const { return m_cursorVisible; }
+  int ScanSpeed() const { return m_scanSpeed; }
+  // Whether the view has told the system that the display must stay on.
+  bool RequestsDisplay() const { return m_displayRequested; }
   const CDirectShowEngine& DirectShow() const { return m_directShow; }
 
  protected:
@@ -141,6 +153,28 @@ class CPlayerView : public fw::Window {
   void OnTimer(fw::Msg& m);
   void OnGraphNotify(fw::Msg& m);
   void OnSysCommand(fw::Msg& m);
+  void OnKeyDown(fw::Msg& m);
+  void OnSystemKey(fw::Msg& m);
+  void OnMouseWheel(fw::Msg& m);
+  void OnLeftButtonDown(fw::Msg& m);
+  void OnMouseMove(fw::Msg& m);
+  void OnLeftButtonUp(fw::Msg& m);
+  void OnMiddleButtonDown(fw::Msg& m);
+  void OnMiddleButtonDoubleClick(fw::Msg& m);
+  void OnHitTest(fw::Msg& m);
+  void OnDropFiles(fw::Msg& m);
+
+  void ScanStep();
+  void ResizeByBorderPress(POINT cursor);
+  // While an entry is loaded and the screen saver or the monitor's power-off is refused, the system is
+  // told that the display is required (newer Windows keeps the display on only for that).
+  void UpdateDisplayRequest();
+  // The control panel's side of transport and input.
+  void PanelShow();
+  void PanelAutoHide(bool arm);
+  void PanelReposition();
+  void PanelRefresh();
+  void PanelVolumeStep(int direction);
 
   void PlaceAtStoredPosition();
   void CopyRectToFrame();
@@ -188,5 +222,11 @@ class CPlayerView : public fw::Window {
   bool m_cursorVisible = true;
   bool m_settingsDialogOpen = false;
   int m_dragState = 0;
+  POINT m_dragOffset{};
+  POINT m_lastCursor{-32768, -32768};
+  int m_borderMode = 0;
+  PressOffsets m_pressOffsets;
+  DWORD m_lastScanTick = 0;
+  bool m_displayRequested = false;
   double m_volume = 0.5;
 };

@@ -35,6 +35,8 @@ if [ $demo -eq 0 ]; then
   # Thirty seconds with sound and picture, for the seek steps.
   gen "$out/long.mp4" -f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine=frequency=330 -t 30 \
     -c:v libx264 -pix_fmt yuv420p -c:a aac
+  # RealMedia: its streams build in a DirectShow graph under Wine, but no sample ever flows.
+  gen "$out/clip.rm" -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine -t 4 -c:v rv20 -c:a ac3
   # A truncated video, random bytes with a video extension and an empty file.
   [ -s "$out/truncated.avi" ] || head -c 20000 "$out/clip.avi" > "$out/truncated.avi"
   [ -s "$out/random.avi" ] || head -c 65536 /dev/urandom > "$out/random.avi"

@@ -276,10 +276,30 @@ TEST_F(PlayerViewTest, TheScreenSaverWaitsWhileSomethingIsLoaded) {
   EXPECT_TRUE(View().SuppressesScreenSaver());
   EXPECT_FALSE(View().SuppressesMonitorPowerOff());
   EXPECT_EQ(::SendMessageA(View().Hwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+  // Refusing the screen saver's command is not enough on current Windows: the display is asked for too.
+  EXPECT_TRUE(View().RequestsDisplay());
   View().TogglePause();
   EXPECT_TRUE(View().SuppressesScreenSaver());  // paused entries too
   View().Stop();
   EXPECT_FALSE(View().SuppressesScreenSaver());
+  EXPECT_FALSE(View().RequestsDisplay());
+  WriteSetting("DISABLESCREENSAVER", "0");
+  View().LoadSettings();
+  Open("tone.wav");
+  EXPECT_FALSE(View().RequestsDisplay());
+}
+
+// A file whose streams build but never deliver a sample (RealMedia in Wine's DirectShow) has no end; the
+// playlist gives it up and goes on.
+TEST_F(PlayerViewTest, AGraphThatNeverRunsIsGivenUp) {
+  WriteSetting("EXT_VIDEO", "avi,rm");
+  Start();
+  AddToPlaylist("clip.rm");
+  AddToPlaylist("tone.wav");
+  View().Start();
+  EXPECT_EQ(NowPlayingName(), wt::MediaPath("clip.rm"));
+  ASSERT_TRUE(wt::PumpUntil([&] { return NowPlayingName() == wt::MediaPath("tone.wav"); }, 12000));
+  EXPECT_EQ(View().Selected(), EngineSelector::kDirectShow);
 }
 
 TEST_F(PlayerViewTest, InFullScreenTheCursorHidesThreeSecondsAfterItWasShown) {

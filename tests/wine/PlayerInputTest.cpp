@@ -1,0 +1,185 @@
+// The player view's input in its real window: keys, Alt+F4, the wheel's scan, clicks, dragging and the
+// border of the borderless window.
+#include "playback/PlayerView.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/MainFrame.h"
+#include "app/PlayerApp.h"
+#include "config/IniProfile.h"
+#include "wine/WineSupport.h"
+
+namespace {
+
+constexpr std::int64_t kSecond = CDirectShowEngine::kUnitsPerSecond;
+
+class PlayerInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::DeleteFileA(SettingsFilePath().c_str());
+    ::WritePrivateProfileStringA("CONFIG", "EXT_VIDEO", "avi,mp4", SettingsFilePath().c_str());
+    ::WritePrivateProfileStringA("CONFIG", "SLIDESHOWTIME", "60", SettingsFilePath().c_str());
+  }
+  void TearDown() override {
+    frame.reset();
+    ::DeleteFileA(SettingsFilePath().c_str());
+  }
+  void Start() {
+    frame = std::make_unique<CMainFrame>();
+    View().LoadSettings();
+    ASSERT_TRUE(frame->Create());
+    ::ShowWindow(frame->Hwnd(), SW_SHOW);
+    ::SetWindowPos(View().Hwnd(), nullptr, 100, 100, 800, 500, SWP_NOZORDER);
+    wt::Pump(50);
+  }
+  CPlayerView& View() { return frame->View(); }
+  void Key(WPARAM vk, LPARAM repeat = 1) { ::SendMessageA(View().Hwnd(), WM_KEYDOWN, vk, repeat); }
+  void Wheel(int delta) { ::SendMessageA(View().Hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0); }
+  void Add(const std::string& name) {
+    View().Files().AddEntry(View().Files().EntryForOpenPath(wt::MediaPath(name)));
+  }
+  std::string Playing() { return View().Files().NowPlaying().name; }
+  // A press and release of the left button with the pointer at client point (x, y), moving to (x2, y2)
+  // in between when asked.
+  void Click(int x, int y, int x2, int y2) {
+    POINT p{x, y}, q{x2, y2};
+    ::ClientToScreen(View().Hwnd(), &p);
+    ::ClientToScreen(View().Hwnd(), &q);
+    ::SetCursorPos(p.x, p.y);
+    ::SendMessageA(View().Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    if (x2 != x || y2 != y) {
+      ::SetCursorPos(q.x, q.y);
+      ::SendMessageA(View().Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x2, y2));
+    }
+    ::SendMessageA(View().Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x2, y2));
+  }
+
+  CPlayerApp app;
+  std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace
+
+TEST_F(PlayerInputTest, KeysDriveThePlayer) {
+  Start();
+  Add("clip.avi");
+  Add("tone.mp3");
+  Key(' ');  // nothing loaded: the playlist starts
+  EXPECT_EQ(Playing(), wt::MediaPath("clip.avi"));
+  Key('P');
+  EXPECT_TRUE(View().IsPaused());
+  Key(' ');
+  EXPECT_FALSE(View().IsPaused());
+  Key(VK_DOWN, 2);  // merged auto-repeats do nothing
+  EXPECT_EQ(Playing(), wt::MediaPath("clip.avi"));
+  Key(VK_DOWN);
+  EXPECT_EQ(Playing(), wt::MediaPath("tone.mp3"));
+  Key(VK_UP);
+  EXPECT_EQ(Playing(), wt::MediaPath("clip.avi"));
+  Key('7');
+  EXPECT_EQ(View().Config().playMode, 1);
+  Key('S');
+  EXPECT_FALSE(View().IsLoaded());
+  Key(VK_RETURN);
+  EXPECT_TRUE(View().FileList().IsShown());
+  Key(VK_F1);  // shown in list mode 0: the playlist
+  EXPECT_EQ(View().FileList().ListMode(), 1);
+  Key('0');
+  EXPECT_TRUE(frame->IsMaximised());
+  Key(VK_F11);
+  EXPECT_FALSE(frame->IsMaximised());
+}
+
+TEST_F(PlayerInputTest, AltF4ClosesThroughTheFrameAndOtherSystemKeysDoNothing) {
+  Start();
+  EXPECT_EQ(::SendMessageA(View().Hwnd(), WM_SYSCHAR, ' ', 1 << 29), 0);  // Alt+Space: no system menu
+  EXPECT_TRUE(::IsWindow(frame->Hwnd()));
+  ::PostMessageA(View().FileList().Hwnd(), WM_SYSKEYDOWN, VK_F4, 1 << 29);
+  // Through the loop's pre-translation, as the program's message loop runs it.
+  EXPECT_TRUE(wt::WaitUntil([&] { app.PumpPending(); return !frame->Exists(); }, 5000));
+  EXPECT_TRUE(frame->IsClosing());
+}
+
+TEST_F(PlayerInputTest, TheWheelScansBothWaysAndStopsAtTheStart) {
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kDirectShow);
+  for (int i = 0; i < 3; ++i) Wheel(-120);
+  EXPECT_EQ(View().ScanSpeed(), 3);
+  // Eight times real time: well beyond what one second of playing gives.
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentPosition() > 5 * kSecond; }, 2500));
+  Wheel(120);  // one notch the other way: normal speed at once
+  EXPECT_EQ(View().ScanSpeed(), 0);
+  for (int i = 0; i < 4; ++i) Wheel(120);
+  EXPECT_EQ(View().ScanSpeed(), -4);
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().ScanSpeed() == 0; }, 4000));
+  EXPECT_LT(View().CurrentPosition(), 2 * kSecond);
+  EXPECT_TRUE(View().IsLoaded());
+}
+
+TEST_F(PlayerInputTest, TheWheelOverAPictureTurnsThePages) {
+  Start();
+  Add("pic.jpg");
+  Add("tall.jpg");
+  View().Start();
+  Wheel(-120);
+  EXPECT_EQ(Playing(), wt::MediaPath("tall.jpg"));
+  Wheel(120);
+  EXPECT_EQ(Playing(), wt::MediaPath("pic.jpg"));
+  Wheel(-240);  // not one notch: nothing
+  EXPECT_EQ(Playing(), wt::MediaPath("pic.jpg"));
+  EXPECT_EQ(View().ScanSpeed(), 0);
+}
+
+TEST_F(PlayerInputTest, AClickOpensTheListAndADragMovesTheWindow) {
+  Start();
+  Click(400, 20, 400, 20);  // the buttons' band at the top: no list
+  EXPECT_FALSE(View().FileList().IsShown());
+  Click(400, 300, 400, 300);
+  EXPECT_TRUE(View().FileList().IsShown());
+  View().FileList().HideList();
+
+  const RECT before = wt::WindowRect(View().Hwnd());
+  Click(400, 300, 450, 330);
+  const RECT after = wt::WindowRect(View().Hwnd());
+  EXPECT_EQ(after.left - before.left, 50);
+  EXPECT_EQ(after.top - before.top, 30);
+  EXPECT_EQ(wt::WindowRect(frame->Hwnd()).left, after.left);  // the frame follows
+  EXPECT_FALSE(View().FileList().IsShown());
+  // In full screen the window stays put.
+  frame->ToggleFullScreen();
+  wt::Pump(50);
+  const RECT full = wt::WindowRect(View().Hwnd());
+  Click(400, 300, 450, 330);
+  EXPECT_EQ(wt::WindowRect(View().Hwnd()).left, full.left);
+}
+
+TEST_F(PlayerInputTest, TheBorderSizesTheWindowWhileWindowed) {
+  Start();
+  const RECT r = wt::WindowRect(View().Hwnd());
+  auto hit = [&](int x, int y) {
+    return ::SendMessageA(View().Hwnd(), WM_NCHITTEST, 0, MAKELPARAM(x, y));
+  };
+  EXPECT_EQ(hit(r.left + 3, (r.top + r.bottom) / 2), HTLEFT);
+  EXPECT_EQ(hit(r.right - 2, r.bottom - 2), HTBOTTOMRIGHT);
+  EXPECT_EQ(hit((r.left + r.right) / 2, (r.top + r.bottom) / 2), HTCLIENT);
+
+  // Over a video the press reaches the view itself, which sizes the window by its own rule.
+  View().FileList().OpenPath(wt::MediaPath("clip.avi"));
+  ::SetCursorPos(r.right - 3, r.bottom - 3);
+  ::SendMessageA(View().Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  ::SetCursorPos(r.right + 47, r.bottom + 17);
+  ::SendMessageA(View().Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+  ::SendMessageA(View().Hwnd(), WM_LBUTTONUP, 0, 0);
+  const RECT sized = wt::WindowRect(View().Hwnd());
+  EXPECT_EQ(sized.right - sized.left, (r.right - r.left) + 50);
+  EXPECT_EQ(sized.bottom - sized.top, (r.bottom - r.top) + 20);
+  EXPECT_FALSE(View().FileList().IsShown());  // a border press is no click
+
+  frame->ToggleFullScreen();
+  wt::Pump(50);
+  const RECT full = wt::WindowRect(View().Hwnd());
+  EXPECT_EQ(hit(full.left + 3, (full.top + full.bottom) / 2), HTCLIENT);
+}
