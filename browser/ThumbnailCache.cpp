@@ -56,6 +56,9 @@ fw::Bitmap CThumbnailCache::MakeThumbnail(CPictureFile& picture, HWND target, co
   }
   if (!*dc || !bitmap) return {};
   fw::SelectGuard select(dc->Get(), bitmap.Get());
+  // Averaged rather than every n-th pixel: a picture shrunk tenfold stays recognisable.
+  ::SetStretchBltMode(dc->Get(), HALFTONE);
+  ::SetBrushOrgEx(dc->Get(), 0, 0, nullptr);
   if (picture.Load(path)) picture.Render(dc->Get(), 0, 0, width, height);
   picture.Free();
   return bitmap;
