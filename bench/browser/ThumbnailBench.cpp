@@ -2,9 +2,9 @@
 // every thumbnail is made and fetched again on the cache's notices (the rows' repaint), against making
 // the same thumbnails in a plain loop on one thread (the same decode and stretch, nothing else). Runs
 // alternate; prints the medians, their ratio and the longest stall of the interface thread, which pumps
-// its messages while it waits: the longest gap between two turns of its message loop, of which the
-// longest time a turn spent on the cache's calls, and the longest single Get. For scale, the longest gap
-// of the same loop turning with nothing to do.
+// its messages while it waits (a turn at least every 10 ms): the longest gap between two turns of its
+// message loop, of which the longest time a turn spent on the cache's calls, and the longest single Get.
+// For scale, the longest gap of the same loop turning with nothing to do.
 // The pictures are copies of the generated test media (pic.jpg, tall.jpg, wide.bmp in turn) in the
 // system's temporary folder (tarn_bench_thumbs), made anew for each start.
 //   bench_browser_thumbnails [runs]
@@ -86,7 +86,7 @@ CacheRun ThroughTheCache(HWND row, const std::vector<std::string>& paths) {
   paintMissing();
   double turn = NowMs();
   while (r.made < kPictures && NowMs() - start < 60000) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     const double woken = NowMs();
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
       if (msg.message != kNotice) {
@@ -110,7 +110,7 @@ CacheRun ThroughTheCache(HWND row, const std::vector<std::string>& paths) {
 double IdleLoopGap(double forMs) {
   double longest = 0, turn = NowMs();
   for (const double end = turn + forMs; turn < end;) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
     const double now = NowMs();
     longest = std::max(longest, now - turn);
@@ -131,7 +131,7 @@ double InALoop(HWND row, const std::vector<std::string>& paths, int& made) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
   fw::ComScope com;
   char tmp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, tmp);
