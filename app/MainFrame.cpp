@@ -181,5 +181,7 @@ void CMainFrame::OnClose(fw::Msg& m) {
   m_view.FileList().HideList();
   ::ShowWindow(Hwnd(), SW_HIDE);
   if (m_view.Exists()) ::ShowWindow(m_view.Hwnd(), SW_HIDE);
+  // A picture being made is finished first; the worker then ends.
+  m_view.FileList().Tags().Thumbnails().Stop();
   Default(m);
 }

@@ -67,6 +67,7 @@ bool CFileListWnd::OnMessage(fw::Msg& m) {
       {WM_COMMAND, ID_PLAYLIST_DELETE_SWITCH, &CFileListWnd::OnRemovePlaylistSwitch},
       {WM_COMMAND, ID_SWITCH_MOUSE_MOVE, &CFileListWnd::OnSwitchMouseMove},
       {WM_SYSCOMMAND, 0, &CFileListWnd::OnSysCommand},
+      {WM_THUMBNAILS_READY, 0, &CFileListWnd::OnThumbnailsReady},
       {WM_GETTEXT, 0, &CFileListWnd::OnGetText},
       {WM_GETTEXTLENGTH, 0, &CFileListWnd::OnGetTextLength},
   };
@@ -341,6 +342,8 @@ void CFileListWnd::OnListHideSwitch(fw::Msg&) { HideList(); }
 void CFileListWnd::OnRemovePlaylistSwitch(fw::Msg&) { ClearPlaylist(); }
 // The bar's switches report every hover tick; nothing here follows the mouse.
 void CFileListWnd::OnSwitchMouseMove(fw::Msg&) {}
+
+void CFileListWnd::OnThumbnailsReady(fw::Msg&) { m_tags.DeliverThumbnails(); }
 
 void CFileListWnd::OnSysCommand(fw::Msg& m) {
   const WPARAM command = m.wp & 0xFFF0;

@@ -15,6 +15,9 @@
 
 class CPlayerView;
 
+// Posted by the thumbnail worker to the list window after each thumbnail it made.
+constexpr UINT WM_THUMBNAILS_READY = WM_APP + 1;
+
 class CFileListWnd : public fw::Window {
  public:
   // Timers of the window.
@@ -91,6 +94,7 @@ class CFileListWnd : public fw::Window {
   void OnRemovePlaylistSwitch(fw::Msg& m);
   void OnSwitchMouseMove(fw::Msg& m);
   void OnSysCommand(fw::Msg& m);
+  void OnThumbnailsReady(fw::Msg& m);
   void OnGetText(fw::Msg& m);
   void OnGetTextLength(fw::Msg& m);
 

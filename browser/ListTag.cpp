@@ -5,6 +5,7 @@
 #include "browser/FileListWnd.h"
 #include "browser/TagList.h"
 #include "browser/TagText.h"
+#include "browser/TagViewport.h"
 #include "config/Settings.h"
 #include "config/SkinDefinition.h"
 #include "framework/Gdi.h"
@@ -18,6 +19,7 @@ constexpr int kIconSize = 32;
 constexpr int kIconInset = 2;
 constexpr int kTextLeft = 44;
 constexpr int kThumbRight = 46;  // the thumbnail's left edge, from the right
+constexpr int kThumbSourceHeight = 32;  // the top of the 44 × 36 thumbnail is what the row shows
 
 std::string FolderOf(const CTagList& owner) { return owner.Skin().skinFolder; }
 
@@ -169,7 +171,10 @@ void CListTag::Draw(HDC dc) {
   const HDC buffer = m_buffer->Dc();
   TileBackground(buffer, 0, 0, client.right, client.bottom);
   ::SetBkMode(buffer, TRANSPARENT);
-  if (KindClass(m_entry.kind) == KIND_PICTURE) DrawThumbnail(buffer, client.right);
+  if (KindClass(m_entry.kind) == KIND_PICTURE)
+    DrawThumbnail(buffer, client.right);
+  else
+    m_lacksThumbnail = false;
   RECT text{kTextLeft, 0, client.right, client.bottom};
   if (ShowsDate(m_entry.kind, m_owner->Owner().Model().IsTvFolder())) DrawDate(buffer, text);
   DrawName(buffer, text);
@@ -194,7 +199,17 @@ void CListTag::PaintBackdrop(HDC dc, int x, int y, int width, int height) {
   TileBackground(dc, size && w > 0 ? x % w : x, size && size->cy > 0 ? y % size->cy : y, width, height);
 }
 
-void CListTag::DrawThumbnail(HDC, int) const {}
+void CListTag::DrawThumbnail(HDC dc, int width) {
+  std::shared_ptr<const fw::Bitmap> thumb = m_owner->Thumbnails().Get(
+      Hwnd(), m_entry.name, CThumbnailCache::kWidth, CThumbnailCache::kHeight);
+  m_lacksThumbnail = !thumb;
+  if (!thumb) return;  // the worker's notice brings the repaint
+  fw::MemoryDC source(dc);
+  fw::SelectGuard use(source.Get(), thumb->Get());
+  ::SetStretchBltMode(dc, HALFTONE);
+  ::StretchBlt(dc, width - kThumbRight, 0, CThumbnailCache::kWidth, kRowHeight, source.Get(), 0, 0,
+               CThumbnailCache::kWidth, kThumbSourceHeight, SRCCOPY);
+}
 
 void CListTag::DrawDate(HDC dc, RECT& text) const {
   const CSkinDefinition& skin = m_owner->Skin();

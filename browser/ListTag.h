@@ -39,6 +39,8 @@ class CListTag : public fw::Window, private ISwitchBackdrop {
   void Hide();
   void ReloadSkin();
   const CSkinSwitch& Icon() const { return m_icon; }
+  // A picture row whose last paint found no thumbnail yet.
+  bool LacksThumbnail() const { return m_lacksThumbnail; }
 
   // Timer that turns the worker's repaint notices into one repaint a little later.
   static constexpr UINT_PTR kThumbnailTimer = 1;
@@ -68,7 +70,7 @@ class CListTag : public fw::Window, private ISwitchBackdrop {
   void Draw(HDC dc);
   void DrawDate(HDC dc, RECT& text) const;
   void DrawName(HDC dc, const RECT& text) const;
-  void DrawThumbnail(HDC dc, int width) const;
+  void DrawThumbnail(HDC dc, int width);
   void PaintBackdrop(HDC dc, int x, int y, int width, int height) override;
   unsigned BackdropKey() const override { return static_cast<unsigned>(m_state) | (m_backgroundGeneration << 2); }
   void TileBackground(HDC dc, int originX, int originY, int width, int height);
@@ -84,6 +86,7 @@ class CListTag : public fw::Window, private ISwitchBackdrop {
   FileEntry m_entry;
   TagState m_state = TAG_NORMAL;
   bool m_pressed = false;  // the button went down on this tag and is still down
+  bool m_lacksThumbnail = false;
   CSkinBitmap m_background;
   unsigned m_backgroundGeneration = 0;  // counts the loads of the background, for the icon's composition
   std::optional<fw::BackBuffer> m_buffer;  // kept between paints, remade when the size changes

@@ -5,6 +5,7 @@
 
 #include "browser/FileListWnd.h"
 #include "playback/PlayerView.h"
+#include "res/ResourceIds.h"
 
 CTagList::CTagList(CFileListWnd& owner) : m_owner(owner), m_slider(owner.View().Skin()) {}
 
@@ -12,7 +13,18 @@ CTagList::~CTagList() = default;
 
 bool CTagList::Create(HWND listWindow) {
   m_listWindow = listWindow;
+  m_thumbnails.SetNotifyWindow(listWindow, WM_THUMBNAILS_READY);
   return m_slider.Create(*this, listWindow);
+}
+
+void CTagList::DeliverThumbnails() {
+  const std::vector<std::string> finished = m_thumbnails.TakeFinished();
+  const bool idle = m_thumbnails.PendingCount() == 0;
+  for (CListTag& tag : m_tags) {
+    if (!tag.IsInUse() || !tag.Exists()) continue;
+    const bool shows = std::find(finished.begin(), finished.end(), tag.Entry().name) != finished.end();
+    if (shows || (idle && tag.LacksThumbnail())) ::PostMessageA(tag.Hwnd(), WM_COMMAND, ID_TAG_REDRAW, 0);
+  }
 }
 
 void CTagList::EnsureRows(int rows) {

@@ -9,6 +9,7 @@
 
 #include "browser/ListTag.h"
 #include "browser/TagViewport.h"
+#include "browser/ThumbnailCache.h"
 #include "controls/FileSlider.h"
 #include "framework/Geometry.h"
 
@@ -64,6 +65,10 @@ class CTagList : public IScrollTarget {
   int VisibleRows() const { return VisibleRowsFor(m_rect.Height()); }
   const CListTag& Tag(int row) const { return m_tags[static_cast<std::size_t>(row)]; }
   CFileSlider& Slider() { return m_slider; }
+  CThumbnailCache& Thumbnails() { return m_thumbnails; }
+  // The worker's notice: every shown row of a finished picture repaints; once nothing waits any more, so
+  // do the picture rows still without a thumbnail (their requests were dropped as newer ones came).
+  void DeliverThumbnails();
 
   // What the rows read.
   CFileListWnd& Owner() { return m_owner; }
@@ -88,6 +93,7 @@ class CTagList : public IScrollTarget {
   CFileListWnd& m_owner;
   HWND m_listWindow = nullptr;
   std::array<CListTag, kRowWindows> m_tags;
+  CThumbnailCache m_thumbnails;
   geo::Rect m_rect;
   int m_first[2] = {0, 0};
   int m_cursor[2] = {0, 1};  // the playlist starts on "ファイルリストを表示"

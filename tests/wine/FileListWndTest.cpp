@@ -392,3 +392,31 @@ TEST_F(FileListWndTest, ADropPlaysTheFirstFileAndAFolderNothing) {
   drop({home.File("tone.mp3"), wt::MediaPath("clip.avi")});
   EXPECT_EQ(frame->View().Files().NowPlaying().name, home.File("tone.mp3"));
 }
+
+TEST_F(FileListWndTest, PictureRowsGetTheirThumbnailsAndBrokenOnesStayPlain) {
+  for (const char* name : {"a.jpg", "b.jpg"}) ::CopyFileA(wt::MediaPath("pic.jpg").c_str(), home.File(name).c_str(), FALSE);
+  ::CopyFileA(wt::MediaPath("broken.jpg").c_str(), home.File("c.jpg").c_str(), FALSE);
+  Start(0);
+  auto rowOf = [&](const std::string& name) {
+    for (int r = 0; r < kRowWindows; ++r)
+      if (Tags().Tag(r).IsInUse() && Tags().Tag(r).Entry().name == home.File(name)) return r;
+    return -1;
+  };
+  const int a = rowOf("a.jpg"), c = rowOf("c.jpg");
+  ASSERT_GE(a, 0);
+  ASSERT_GE(c, 0);
+  EXPECT_TRUE(wt::PumpUntil([&] { return !Tags().Tag(a).LacksThumbnail(); }, 5000));
+  EXPECT_TRUE(wt::PumpUntil([&] { return !Tags().Tag(c).LacksThumbnail(); }, 5000));
+  wt::Pump(200);  // the rows repaint a little after the notice
+  // The thumbnail stands at the row's right end: the test picture's colours there, not the background.
+  const RECT row = wt::WindowRect(Tags().Tag(a).Hwnd());
+  wt::PixelTarget shot(row.right - row.left, 36);
+  shot.CopyFrom(Tags().Tag(a).Hwnd());
+  wt::SaveBmp(shot, wt::ReviewPath("row-with-thumbnail.bmp"));
+  const COLORREF background = shot.At(shot.Width() - 50, 18);
+  int differing = 0;
+  for (int x = shot.Width() - 44; x < shot.Width() - 4; x += 4) differing += shot.At(x, 18) != background;
+  EXPECT_GT(differing, 5);
+  // The broken picture's thumbnail is made all the same and left unpainted: no decoding on every paint.
+  EXPECT_EQ(Tags().Thumbnails().PendingCount(), 0u);
+}
