@@ -42,6 +42,7 @@ HRESULT CDirectShowEngine::BuildGraph(const std::string& path, HWND view, bool& 
 
   const std::wstring wide = Widen(path);
   const std::string ext = LowerExtension(path);
+  m_renderer.Prepare(m_pGB.Get());
   if (ext == "wma" || ext == "wmv" || ext == "asf") {
     hr = BuildAsf(wide, ext == "wma", audioOnly);
     if (FAILED(hr)) return hr;
@@ -49,6 +50,7 @@ HRESULT CDirectShowEngine::BuildGraph(const std::string& path, HWND view, bool& 
     hr = m_pGB->RenderFile(wide.c_str(), nullptr);
     if (FAILED(hr)) return Fail(hr, "m_pGB->RenderFile(bstr, NULL)");
   }
+  m_renderer.Finish(m_pGB.Get());
 
   // At the first interface the graph does not give, the rest are not asked for.
   auto query = [this](auto& ptr, REFIID iid, const char* call) {
@@ -238,6 +240,7 @@ void CDirectShowEngine::ReleaseAll() {
   m_pFileSource.Reset();
   m_pReader.Reset();
   m_pGB.Reset();
+  m_renderer = CVideoRendererChoice();
   m_ownerSet = false;
   m_completed = false;
   m_latest = 0;

@@ -15,14 +15,15 @@ namespace {
 
 geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-constexpr COLORREF kBandColour = RGB(0, 0, 0);
-
 }  // namespace
 
 CPlayerView::CPlayerView(CMainFrame& frame)
     : m_frame(frame), m_files(m_settings), m_random(::GetTickCount()) {}
 
-CPlayerView::~CPlayerView() { ClearSwitchBitmapCache(); }
+CPlayerView::~CPlayerView() {
+  m_realPlayer.Destroy();
+  ClearSwitchBitmapCache();
+}
 
 void CPlayerView::LoadSettings() {
   IniProfile ini(SettingsFilePath());
@@ -75,6 +76,7 @@ void CPlayerView::OnCreate(fw::Msg& m) {
   LoadWallpaper();
   IniProfile ini(SettingsFilePath());
   m_volume = LoadVolumeFraction(ini);
+  m_quickTimeHost.Create(Hwnd());
   PlaceAtStoredPosition();
   SetTimer(kPollTimer, kPollMs);
 }
@@ -121,6 +123,7 @@ void CPlayerView::OnDestroy(fw::Msg& m) {
   ::GetWindowRect(Hwnd(), &r);
   SaveWindowPosition(ToRect(r), m_frame.IsMaximised());
   m_directShow.ReleaseAll();
+  CloseEngines();
   m_loaded = false;
   m_selector = EngineSelector::kNone;
   // The pictures are COM objects too: gone before COM is.
@@ -176,6 +179,9 @@ void CPlayerView::OnTimer(fw::Msg& m) {
       break;
     case kCursorTimer:
       HideCursorIfIdle();
+      break;
+    case kRealPlayerTimer:
+      WaitForRealPlayerStart();
       break;
     default:
       break;

@@ -16,6 +16,9 @@
 #include "playback/PictureEngine.h"
 #include "playback/PictureFile.h"
 #include "playback/PlayOrder.h"
+#include "playback/QuickTimeEngine.h"
+#include "playback/QuickTimeHost.h"
+#include "playback/RealPlayerEngine.h"
 
 class CMainFrame;
 
@@ -27,6 +30,11 @@ class CPlayerView : public fw::Window {
   static constexpr UINT_PTR kCursorTimer = 2;     // hides the cursor in full screen
   static constexpr UINT_PTR kPollTimer = 4;       // position and end of entry
   static constexpr UINT_PTR kSlideshowTimer = 5;  // next picture of the playlist
+  static constexpr UINT_PTR kRealPlayerTimer = 6;  // waits for the RealPlayer clip to start
+  static constexpr UINT kRealPlayerPollMs = 10;
+  // A RealPlayer clip that has not started this long after its open is given up like a failed open.
+  static constexpr ULONGLONG kRealPlayerStartLimitMs = 8000;
+  static constexpr COLORREF kBandColour = RGB(0, 0, 0);
   static constexpr UINT kPollMs = 250;
   static constexpr UINT kCursorHideMs = 3000;
 
@@ -111,6 +119,11 @@ class CPlayerView : public fw::Window {
   std::int64_t CurrentPosition();
   bool CursorVisible() const { return m_cursorVisible; }
   const CDirectShowEngine& DirectShow() const { return m_directShow; }
+  const CQuickTimeHost& QuickTimeHost() const { return m_quickTimeHost; }
+  CRealAudio* RealPlayerControl() const { return m_realPlayer.Control(); }
+  bool RealPlayerNotReady() const { return m_realPlayerNotReady; }
+  // The colour of the bands around the output rectangle.
+  COLORREF BandColour() const { return kBandColour; }
 
  protected:
   void PreCreate(CREATESTRUCTA& cs) override;
@@ -135,6 +148,10 @@ class CPlayerView : public fw::Window {
 
   int Open(std::string path, EntryKind kind, bool explicitOpen);
   HRESULT OpenDirectShow(const std::string& path);
+  HRESULT OpenQuickTime(const std::string& path, EntryKind kind);
+  HRESULT OpenRealPlayer(const std::string& path, EntryKind kind);
+  void WaitForRealPlayerStart();
+  void CloseEngines();
   void PollPosition();
   void HideCursorIfIdle();
   void RestartSlideshow();
@@ -147,12 +164,15 @@ class CPlayerView : public fw::Window {
 
   CMainFrame& m_frame;
   fw::ComScope m_com;
+  CQuickTimeHost m_quickTimeHost{*this};
   CPictureFile m_picture;    // the shown picture
   CPictureFile m_wallpaper;  // the skin's wallpaper
   Settings m_settings;
   CFileListModel m_files;
   CDirectShowEngine m_directShow;
   CPictureEngine m_pictureEngine{m_picture};
+  CQuickTimeEngine m_quickTimeEngine{m_quickTimeHost};
+  CRealPlayerEngine m_realPlayer;
   CSkinDefinition m_skin;
   std::mt19937 m_random;
 
@@ -174,4 +194,7 @@ class CPlayerView : public fw::Window {
   bool m_cursorVisible = true;
   bool m_settingsDialogOpen = false;
   double m_volume = 0.5;
+  bool m_realPlayerNotReady = false;
+  bool m_realPlayerStarted = false;
+  ULONGLONG m_realPlayerDeadline = 0;
 };
