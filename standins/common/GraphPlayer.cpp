@@ -1,5 +1,8 @@
 #include "standins/common/GraphPlayer.h"
 
+#include <atomic>
+#include <thread>
+
 #include "framework/Platform.h"
 
 namespace {
@@ -8,7 +11,29 @@ template <class T>
 HRESULT Query(IUnknown* from, REFIID iid, fw::ComPtr<T>& out) {
   return from->QueryInterface(iid, out.PutVoid());
 }
+
+std::atomic<long> g_closing{0};
+
+// Stops and releases a graph away from the caller's thread; if Stop never returns, the thread and the
+// graph stay behind and nothing else waits for them.
+void CloseInBackground(fw::ComPtr<IMediaControl> control, fw::ComPtr<IGraphBuilder> graph) {
+  ++g_closing;
+  std::thread([control = std::move(control), graph = std::move(graph)]() mutable {
+    (void)::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    (void)control->Stop();
+    control.Reset();
+    graph.Reset();
+    ::CoUninitialize();
+    --g_closing;
+  }).detach();
+}
 }  // namespace
+
+long GraphPlayer::ClosingInBackground() { return g_closing; }
+
+void GraphPlayer::NoteProgress(std::int64_t position) {
+  if (position > 0 || m_completed) m_streamed = true;
+}
 
 HRESULT GraphPlayer::Open(const std::wstring& path, HWND owner) {
   Close();
@@ -49,7 +74,8 @@ HRESULT GraphPlayer::Open(const std::wstring& path, HWND owner) {
 }
 
 void GraphPlayer::Close() {
-  if (m_control) (void)m_control->Stop();
+  const bool stuck = Stuck();
+  if (m_control && !stuck) (void)m_control->Stop();
   if (m_window) {
     (void)m_window->put_Visible(OAFALSE);
     (void)m_window->put_Owner(0);
@@ -59,12 +85,15 @@ void GraphPlayer::Close() {
   m_audio.Reset();
   m_events.Reset();
   m_seeking.Reset();
+  if (stuck && m_control)
+    CloseInBackground(std::move(m_control), std::move(m_graph));
   m_control.Reset();
   m_graph.Reset();
   m_renderer = CVideoRendererChoice();
   m_owner = nullptr;
   m_hasVideo = false;
   m_completed = false;
+  m_ran = m_streamed = false;
 }
 
 HRESULT GraphPlayer::Run() {
@@ -73,12 +102,21 @@ HRESULT GraphPlayer::Run() {
     // Played to its end: run again from the start.
     (void)Seek(0);
   }
+  m_ran = true;
   return m_control->Run();
 }
 
-HRESULT GraphPlayer::Pause() { return m_control ? m_control->Pause() : E_UNEXPECTED; }
+HRESULT GraphPlayer::Pause() {
+  if (!m_control) return E_UNEXPECTED;
+  m_ran = true;
+  return m_control->Pause();
+}
 
-HRESULT GraphPlayer::Stop() { return m_control ? m_control->Stop() : E_UNEXPECTED; }
+// A graph that never streamed only pauses: its Stop would not return.
+HRESULT GraphPlayer::Stop() {
+  if (!m_control) return E_UNEXPECTED;
+  return Stuck() ? m_control->Pause() : m_control->Stop();
+}
 
 bool GraphPlayer::Running() {
   OAFilterState state = State_Stopped;
@@ -89,6 +127,7 @@ HRESULT GraphPlayer::SetRate(double rate) { return m_seeking ? m_seeking->SetRat
 
 HRESULT GraphPlayer::Seek(std::int64_t position) {
   if (!m_seeking) return E_UNEXPECTED;
+  if (Stuck()) return VFW_E_WRONG_STATE;
   // Wine's parser leaves a stream thread behind when a graph with sound and picture is seeked while it
   // streams, and the next Stop then waits for ever; a stopped graph seeks safely there.
   OAFilterState state = State_Stopped;
@@ -104,6 +143,7 @@ HRESULT GraphPlayer::Seek(std::int64_t position) {
 std::int64_t GraphPlayer::Position() {
   LONGLONG p = 0;
   if (!m_seeking || FAILED(m_seeking->GetCurrentPosition(&p))) return 0;
+  NoteProgress(p);
   return p;
 }
 
@@ -118,7 +158,7 @@ void GraphPlayer::DrainEvents() {
   long code;
   LONG_PTR p1, p2;
   while (SUCCEEDED(m_events->GetEvent(&code, &p1, &p2, 0))) {
-    if (code == EC_COMPLETE) m_completed = true;
+    if (code == EC_COMPLETE) m_completed = m_streamed = true;
     (void)m_events->FreeEventParams(code, p1, p2);
   }
 }

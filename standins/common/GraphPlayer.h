@@ -2,7 +2,8 @@
 // A DirectShow filter graph playing one file, its video in a child window of an owner window. The two
 // stand-in components (QuickTime.qts and the RealPlayer control) play through it. The video window is
 // disabled so that the mouse falls through to its owner, as it does over a component that draws into
-// its own window.
+// its own window. No call waits for ever on a graph that never streams: such a graph is not stopped or
+// seeked in place, and it is stopped and released on a thread of its own when it is closed.
 
 #include <cstdint>
 #include <string>
@@ -44,8 +45,16 @@ class GraphPlayer {
   // Hundredths of a decibel, -10000 to 0.
   void SetVolume(long centibels);
 
+  // Graphs being stopped and released on a thread of their own (see Close); a library that holds this
+  // code must not be unloaded while any are.
+  static long ClosingInBackground();
+
  private:
   void DrainEvents();
+  // A graph that was set going but never delivered a sample (Wine 8 with RealMedia): its Stop, and a
+  // seek, wait for ever for the parser's stream thread.
+  bool Stuck() const { return m_ran && !m_streamed; }
+  void NoteProgress(std::int64_t position);
 
   fw::ComPtr<IGraphBuilder> m_graph;
   fw::ComPtr<IMediaControl> m_control;
@@ -58,4 +67,6 @@ class GraphPlayer {
   HWND m_owner = nullptr;
   bool m_hasVideo = false;
   bool m_completed = false;
+  bool m_ran = false;
+  bool m_streamed = false;
 };

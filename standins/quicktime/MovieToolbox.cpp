@@ -315,9 +315,11 @@ ComponentResult Toolbox::SetBounds(MovieController mc, ControllerData& c, const 
   if (!bounds) return paramErr;
   const bool changed = !SameRect(c.bounds, *bounds);
   c.bounds = *bounds;
-  // The controller is invisible and leaves the movie top-left: the movie fills its bounds.
-  SetMovieBox(c.movie, bounds);
+  // The window is sized to the controller first, so that the picture is placed into a window that shows
+  // all of it (a paused picture is drawn once, when it is placed). The controller is invisible and leaves
+  // the movie top-left: the movie fills its bounds.
   if (changed && c.filter) c.filter(mc, mcActionControllerSizeChanged, nullptr, c.refCon);
+  SetMovieBox(c.movie, bounds);
   return noErr;
 }
 

@@ -78,7 +78,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   return g_factory.QueryInterface(iid, out);
 }
 
-STDAPI DllCanUnloadNow() { return g_objects == 0 ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow() { return g_objects == 0 && GraphPlayer::ClosingInBackground() == 0 ? S_OK : S_FALSE; }
 
 // Registers the class for the current user only.
 STDAPI DllRegisterServer() {
