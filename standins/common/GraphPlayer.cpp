@@ -3,6 +3,7 @@
 #include <atomic>
 #include <thread>
 
+#include "framework/Handles.h"
 #include "framework/Platform.h"
 
 namespace {
@@ -13,6 +14,18 @@ HRESULT Query(IUnknown* from, REFIID iid, fw::ComPtr<T>& out) {
 }
 
 std::atomic<long> g_closing{0};
+
+// Wine 8 renders a RealMedia file but never streams it, and such a graph, once paused or run, can be
+// neither stopped nor released; left behind, it brings the process down when it exits. Under Wine a
+// RealMedia file is therefore not made into a graph at all.
+bool IsRealMediaUnderWine(const std::wstring& path) {
+  if (!fw::RunningUnderWine()) return false;
+  fw::UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+  char magic[4] = {};
+  DWORD got = 0;
+  return file && ::ReadFile(file.Get(), magic, 4, &got, nullptr) && got == 4 && magic[0] == '.' && magic[1] == 'R' && magic[2] == 'M' && magic[3] == 'F';
+}
 
 // Stops and releases a graph away from the caller's thread; if Stop never returns, the thread and the
 // graph stay behind and nothing else waits for them.
@@ -37,6 +50,7 @@ void GraphPlayer::NoteProgress(std::int64_t position) {
 
 HRESULT GraphPlayer::Open(const std::wstring& path, HWND owner) {
   Close();
+  if (IsRealMediaUnderWine(path)) return VFW_E_UNSUPPORTED_STREAM;
   HRESULT hr = ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                   m_graph.PutVoid());
   if (FAILED(hr)) return hr;
