@@ -24,7 +24,8 @@ bool IsRealMediaUnderWine(const std::wstring& path) {
                                       OPEN_EXISTING, 0, nullptr));
   char magic[4] = {};
   DWORD got = 0;
-  return file && ::ReadFile(file.Get(), magic, 4, &got, nullptr) && got == 4 && magic[0] == '.' && magic[1] == 'R' && magic[2] == 'M' && magic[3] == 'F';
+  return file && ::ReadFile(file.Get(), magic, 4, &got, nullptr) && got == 4 && magic[0] == '.' && magic[1] == 'R' &&
+         magic[2] == 'M' && magic[3] == 'F';
 }
 
 // Stops and releases a graph away from the caller's thread; if Stop never returns, the thread and the
@@ -46,6 +47,14 @@ long GraphPlayer::ClosingInBackground() { return g_closing; }
 
 void GraphPlayer::NoteProgress(std::int64_t position) {
   if (position > 0 || m_completed) m_streamed = true;
+}
+
+bool GraphPlayer::Stuck() {
+  if (!m_ran || m_streamed) return false;
+  // A graph whose pause or run has completed has had samples at its renderers.
+  OAFilterState state = State_Stopped;
+  if (m_control && m_control->GetState(0, &state) == S_OK && state != State_Stopped) m_streamed = true;
+  return !m_streamed;
 }
 
 HRESULT GraphPlayer::Open(const std::wstring& path, HWND owner) {
@@ -192,8 +201,15 @@ HRESULT GraphPlayer::VideoSize(long& width, long& height) {
 HRESULT GraphPlayer::PlaceVideo(const RECT& r) {
   if (!m_hasVideo) return E_NOINTERFACE;
   HRESULT hr = m_window->SetWindowPosition(r.left, r.top, r.right - r.left, r.bottom - r.top);
-  if (SUCCEEDED(hr)) (void)m_window->put_Visible(r.right > r.left && r.bottom > r.top ? OATRUE : OAFALSE);
-  return hr;
+  if (FAILED(hr)) return hr;
+  const bool visible = r.right > r.left && r.bottom > r.top;
+  (void)m_window->put_Visible(visible ? OATRUE : OAFALSE);
+  // A paused graph draws its frame once, perhaps while the window was still hidden: cued again at the
+  // same place, it draws the frame into the window as it is now.
+  OAFilterState state = State_Stopped;
+  if (visible && m_control && SUCCEEDED(m_control->GetState(0, &state)) && state == State_Paused && !Stuck())
+    (void)Seek(Position());
+  return S_OK;
 }
 
 void GraphPlayer::SetVolume(long centibels) {

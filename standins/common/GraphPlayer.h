@@ -53,7 +53,7 @@ class GraphPlayer {
   void DrainEvents();
   // A graph that was set going but never delivered a sample (Wine 8 with RealMedia): its Stop, and a
   // seek, wait for ever for the parser's stream thread.
-  bool Stuck() const { return m_ran && !m_streamed; }
+  bool Stuck();
   void NoteProgress(std::int64_t position);
 
   fw::ComPtr<IGraphBuilder> m_graph;

@@ -51,7 +51,8 @@ class Toolbox {
  public:
   static Toolbox& Instance();
 
-  // The last two slots are used by no selector the player calls (NewMovieFromFile's last ones are 0).
+  // The fifth and sixth slots are NewMovieFromFile's flags and data-reference result, which a movie made
+  // here does not need (it is always active).
   Slot Dispatch(std::uint32_t selector, Slot a1, Slot a2, Slot a3, Slot a4, Slot a5, Slot a6);
   ComponentResult CallComponent(void* instance, ComponentParameters* params);
 
