@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/MainFrame.h"
@@ -83,35 +82,60 @@ double ThroughDirectShow(CPlayerView& view, const std::string& path) {
 }
 
 // The graph's own position for a file whose graph never streams under Wine (the engine would take its
-// position from the clock after a second, which shows nothing about decoding). On a thread of its own:
-// such a graph cannot be stopped or released (both wait for ever), so the thread and the graph are left.
-double ThroughBareGraphAbandoned(const std::string& path) {
+// position from the clock after a second, which shows nothing about decoding). Such a graph can be
+// neither stopped nor released, and a process that ends with one faults, so it is measured in a child
+// process (this program with --bare-graph), which prints its figure and is then ended from here.
+double MeasureBareGraph(const std::string& path) {
+  (void)CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const double t0 = NowMs();
+  IGraphBuilder* graph = nullptr;  // never released, see above
+  IMediaControl* control = nullptr;
+  IMediaSeeking* seeking = nullptr;
+  std::wstring wide(path.begin(), path.end());
+  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                              reinterpret_cast<void**>(&graph))) ||
+      FAILED(graph->RenderFile(wide.c_str(), nullptr)) ||
+      FAILED(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control))) ||
+      FAILED(graph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking))) || FAILED(control->Run()))
+    return -1;
+  LONGLONG first = 0, now = 0;
+  (void)seeking->GetCurrentPosition(&first);
+  while (NowMs() - t0 < kTimeoutMs) {
+    if (SUCCEEDED(seeking->GetCurrentPosition(&now)) && now != first) return NowMs() - t0;
+    Sleep(1);
+  }
+  return -1;
+}
+
+double ThroughBareGraphInChild(const std::string& path) {
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string line = std::string("\"") + exe + "\" --bare-graph \"" + path + "\"";
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return -1;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = writeEnd;
+  si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION pi{};
+  std::vector<char> buffer(line.begin(), line.end());
+  buffer.push_back('\0');
+  const bool started = CreateProcessA(exe, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  CloseHandle(writeEnd);
   double result = -1;
-  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  std::thread([path, &result, done] {
-    (void)CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    const double t0 = NowMs();
-    IGraphBuilder* graph = nullptr;  // left behind on purpose, see above
-    IMediaControl* control = nullptr;
-    IMediaSeeking* seeking = nullptr;
-    std::wstring wide(path.begin(), path.end());
-    if (SUCCEEDED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                   reinterpret_cast<void**>(&graph))) &&
-        SUCCEEDED(graph->RenderFile(wide.c_str(), nullptr)) &&
-        SUCCEEDED(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control))) &&
-        SUCCEEDED(graph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking))) &&
-        SUCCEEDED(control->Run())) {
-      LONGLONG first = 0, now = 0;
-      (void)seeking->GetCurrentPosition(&first);
-      while (NowMs() - t0 < kTimeoutMs && result < 0) {
-        if (SUCCEEDED(seeking->GetCurrentPosition(&now)) && now != first) result = NowMs() - t0;
-        Sleep(1);
-      }
-    }
-    SetEvent(done);
-  }).detach();
-  while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) PumpPending();
-  CloseHandle(done);
+  if (started) {
+    char text[64] = {};
+    DWORD got = 0;
+    if (ReadFile(readEnd, text, sizeof text - 1, &got, nullptr)) result = std::atof(text);
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  CloseHandle(readEnd);
   return result;
 }
 
@@ -157,7 +181,7 @@ int RunBench(CPlayerView& view, int runs) {
     const char* label;
     const char* media;
     int runs;
-    bool abandon;  // the DirectShow side never streams here: its bare graph is measured and left
+    bool abandon;  // the DirectShow side never streams here: a bare graph is measured in a child process
   } const cases[] = {
       {"\"(q)\" clip.mp4 through QuickTime", "clip.mp4", runs, false},
       {"\"(r)\" clip.avi through the RealPlayer control", "clip.avi", runs, false},
@@ -174,7 +198,7 @@ int RunBench(CPlayerView& view, int runs) {
     std::vector<double> viaView, direct;
     for (int i = 0; i < c.runs; ++i) {
       viaView.push_back(ThroughView(view, entry));
-      direct.push_back(c.abandon ? ThroughBareGraphAbandoned(path) : ThroughDirectShow(view, path));
+      direct.push_back(c.abandon ? ThroughBareGraphInChild(path) : ThroughDirectShow(view, path));
     }
     Report(c.label, viaView, direct, c.runs);
   }
@@ -184,6 +208,11 @@ int RunBench(CPlayerView& view, int runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == "--bare-graph") {
+    std::printf("%.1f\n", MeasureBareGraph(argv[2]));
+    std::fflush(stdout);
+    Sleep(INFINITE);  // ended by the parent: the graph is never torn down
+  }
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
   DeleteFileA(SettingsFilePath().c_str());
   WritePrivateProfileStringA("CONFIG", "EXT_VIDEO", "avi(r),mp4(q),rm(r)", SettingsFilePath().c_str());
@@ -201,8 +230,5 @@ int main(int argc, char** argv) {
     }
   }
   DeleteFileA(SettingsFilePath().c_str());
-  std::fflush(stdout);
-  // A graph left behind above must not hold the process at its end, nor be unloaded under its threads.
-  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
   return result;
 }
