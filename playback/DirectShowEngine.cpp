@@ -6,6 +6,7 @@
 #include "framework/Mbcs.h"
 #include "framework/Platform.h"
 #include "playback/GraphReleaser.h"
+#include "playback/WineMediaGaps.h"
 #include "playback/PlaybackMath.h"
 
 namespace {
@@ -42,7 +43,9 @@ HRESULT CDirectShowEngine::BuildGraph(const std::string& path, HWND view, bool& 
                 "CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER,IID_IGraphBuilder, (void **)&m_pGB)");
 
   const std::wstring wide = Widen(path);
+  if (IsRealMediaUnderWine(wide)) return Fail(VFW_E_UNSUPPORTED_STREAM, "m_pGB->RenderFile(bstr, NULL)");
   const std::string ext = LowerExtension(path);
+  m_renderer.Prepare(m_pGB.Get());
   if (ext == "wma" || ext == "wmv" || ext == "asf") {
     hr = BuildAsf(wide, ext == "wma", audioOnly);
     if (FAILED(hr)) return hr;
@@ -50,6 +53,7 @@ HRESULT CDirectShowEngine::BuildGraph(const std::string& path, HWND view, bool& 
     hr = m_pGB->RenderFile(wide.c_str(), nullptr);
     if (FAILED(hr)) return Fail(hr, "m_pGB->RenderFile(bstr, NULL)");
   }
+  m_renderer.Finish(m_pGB.Get());
 
   // At the first interface the graph does not give, the rest are not asked for.
   auto query = [this](auto& ptr, REFIID iid, const char* call) {
@@ -262,6 +266,7 @@ void CDirectShowEngine::ReleaseAll() {
   m_pFileSource.Reset();
   m_pReader.Reset();
   m_pGB.Reset();
+  m_renderer = CVideoRendererChoice();
   m_ownerSet = false;
   m_completed = false;
   m_latest = 0;

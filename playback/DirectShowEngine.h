@@ -8,6 +8,7 @@
 
 #include "framework/Com.h"
 #include "playback/Engine.h"
+#include "playback/VideoRenderer.h"
 
 // The message the graph posts to the view when events are queued.
 constexpr UINT WM_GRAPHNOTIFY = WM_USER + 13;
@@ -36,6 +37,8 @@ class CDirectShowEngine : public IPlaybackEngine {
 
   bool HoldsGraph() const { return static_cast<bool>(m_pGB); }
   IGraphBuilder* Graph() const { return m_pGB.Get(); }
+  // Whether the graph's video goes through the GDI renderer (under Wine).
+  bool UsesGdiRenderer() const { return m_renderer.UsesGdiRenderer(); }
   // The diagnostic line of the last failed call ("" when none failed).
   const char* LastDiagnostic() const { return m_diagnostic; }
 
@@ -64,6 +67,7 @@ class CDirectShowEngine : public IPlaybackEngine {
   fw::ComPtr<IMediaSeeking> m_pMS;
   fw::ComPtr<IBaseFilter> m_pReader;
   fw::ComPtr<IFileSourceFilter> m_pFileSource;
+  CVideoRendererChoice m_renderer;
   // The time the graph has been running, for graphs that report no position of their own (Wine's ASF
   // reader stays at 0 and never reports its end): their position is taken from the clock instead.
   void ClockStart();

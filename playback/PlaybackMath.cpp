@@ -43,3 +43,12 @@ std::int64_t FractionTarget(double fraction, std::int64_t earliest, std::int64_t
   auto target = static_cast<std::int64_t>(static_cast<double>(latest) * f);
   return std::clamp(target, earliest, std::max(earliest, latest));
 }
+
+RealControlVolume RealVolumeFor(unsigned left, unsigned right, double fraction) {
+  const double f = std::isfinite(fraction) ? std::clamp(fraction, 0.0, 1.0) : 0.0;
+  const double sum = static_cast<double>(std::min(left, 65535u)) + static_cast<double>(std::min(right, 65535u));
+  const int level = static_cast<int>(sum * f * 51.0 / 65535.0);
+  if (level == 0) return {true, 0};
+  if (level == 1) return {false, 0};
+  return {false, static_cast<short>(level - 2)};
+}

@@ -28,3 +28,12 @@ std::int64_t SeekTarget(std::int64_t position, int seconds, std::int64_t unitsPe
 
 // The integer part of latest × fraction, kept within [earliest, latest].
 std::int64_t FractionTarget(double fraction, std::int64_t earliest, std::int64_t latest);
+
+// What the RealPlayer control is given for the view's volume fraction 0…1: a level from the wave-out
+// volume of both channels (each 0…65535) read when the control was made, 0…102 for full wave volume and
+// fraction 1; level 0 mutes, level 1 is volume 0 unmuted, otherwise the volume is level − 2 (0…100).
+struct RealControlVolume {
+  bool mute;
+  short volume;
+};
+RealControlVolume RealVolumeFor(unsigned left, unsigned right, double fraction);

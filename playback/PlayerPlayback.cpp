@@ -17,6 +17,10 @@ IPlaybackEngine* CPlayerView::Engine() {
       return &m_directShow;
     case EngineSelector::kPicture:
       return &m_pictureEngine;
+    case EngineSelector::kQuickTime:
+      return &m_quickTimeEngine;
+    case EngineSelector::kRealPlayer:
+      return &m_realPlayer;
     default:
       return nullptr;
   }
@@ -63,9 +67,10 @@ int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
       UpdateOutputRect();
       break;
     case ENGINE_QUICKTIME:
+      if (HRESULT hr = OpenQuickTime(path, kind); FAILED(hr)) return hr;
+      break;
     case ENGINE_REALPLAYER:
-      // Their components are not part of this build: the entry stays unplayed and is skipped like any
-      // other that no engine takes.
+      if (HRESULT hr = OpenRealPlayer(path, kind); FAILED(hr)) return hr;
       break;
     default:
       if (HRESULT hr = OpenDirectShow(path); FAILED(hr)) return hr;
@@ -113,6 +118,7 @@ void CPlayerView::Close(bool repaint) {
   }
   // A graph whose open failed half-way is held without being selected.
   if (m_directShow.HoldsGraph()) m_directShow.Close();
+  CloseEngines();
   m_loaded = false;
   m_audioOnly = false;
   m_scanSpeed = 0;
@@ -164,11 +170,14 @@ void CPlayerView::PollPosition() {
     m_selector = EngineSelector::kNone;
     m_outputRect = {};
   }
-  if (m_selector == EngineSelector::kDirectShow) {
-    std::int64_t position = m_directShow.CurrentPosition();
+  if (m_selector == EngineSelector::kRealPlayer && m_realPlayerNotReady) return;
+  if (m_selector == EngineSelector::kDirectShow || m_selector == EngineSelector::kQuickTime ||
+      m_selector == EngineSelector::kRealPlayer) {
+    IPlaybackEngine* engine = Engine();
+    std::int64_t position = engine->CurrentPosition();
     m_currentSeconds = PositionSeconds(position, m_unitsPerSecond);
     m_playbackFraction = PositionFraction(position, m_latest, m_unitsPerSecond);
-    if (m_directShow.IsAtEnd(position, m_latest)) AdvanceAfterEnd();
+    if (engine->IsAtEnd(position, m_latest)) AdvanceAfterEnd();
     return;
   }
   // Nothing plays this entry (its open failed, or no engine takes it): show the bands, then move on.

@@ -15,14 +15,15 @@ namespace {
 
 geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-constexpr COLORREF kBandColour = RGB(0, 0, 0);
-
 }  // namespace
 
 CPlayerView::CPlayerView(CMainFrame& frame)
     : m_frame(frame), m_random(::GetTickCount()) {}
 
-CPlayerView::~CPlayerView() { ClearSwitchBitmapCache(); }
+CPlayerView::~CPlayerView() {
+  m_realPlayer.Destroy();
+  ClearSwitchBitmapCache();
+}
 
 void CPlayerView::LoadSettings() {
   IniProfile ini(SettingsFilePath());
@@ -87,6 +88,7 @@ void CPlayerView::OnCreate(fw::Msg& m) {
   IniProfile ini(SettingsFilePath());
   m_volume = LoadVolumeFraction(ini);
   m_fileList.Create(Hwnd());
+  m_quickTimeHost.Create(Hwnd());
   PlaceAtStoredPosition();
   SetTimer(kScanTimer, kScanMs);
   SetTimer(kPollTimer, kPollMs);
@@ -155,6 +157,7 @@ void CPlayerView::OnDestroy(fw::Msg& m) {
   ::GetWindowRect(Hwnd(), &r);
   SaveWindowPosition(ToRect(r), m_frame.IsMaximised());
   m_directShow.ReleaseAll();
+  CloseEngines();
   m_loaded = false;
   m_selector = EngineSelector::kNone;
   UpdateDisplayRequest();
@@ -214,6 +217,9 @@ void CPlayerView::OnTimer(fw::Msg& m) {
       break;
     case kCursorTimer:
       HideCursorIfIdle();
+      break;
+    case kRealPlayerTimer:
+      WaitForRealPlayerStart();
       break;
     default:
       break;

@@ -17,6 +17,9 @@
 #include "playback/PictureFile.h"
 #include "playback/PlayOrder.h"
 #include "playback/PlayerInput.h"
+#include "playback/QuickTimeEngine.h"
+#include "playback/QuickTimeHost.h"
+#include "playback/RealPlayerEngine.h"
 
 class CMainFrame;
 
@@ -29,6 +32,11 @@ class CPlayerView : public fw::Window {
   static constexpr UINT_PTR kCursorTimer = 2;     // hides the cursor in full screen
   static constexpr UINT_PTR kPollTimer = 4;       // position and end of entry
   static constexpr UINT_PTR kSlideshowTimer = 5;  // next picture of the playlist
+  static constexpr UINT_PTR kRealPlayerTimer = 6;  // waits for the RealPlayer clip to start
+  static constexpr UINT kRealPlayerPollMs = 10;
+  // A RealPlayer clip that has not started this long after its open is given up like a failed open.
+  static constexpr ULONGLONG kRealPlayerStartLimitMs = 8000;
+  static constexpr COLORREF kBandColour = RGB(0, 0, 0);
   static constexpr UINT kPollMs = 250;
   static constexpr UINT kScanMs = 500;
   static constexpr UINT kCursorHideMs = 3000;
@@ -137,6 +145,11 @@ class CPlayerView : public fw::Window {
   // Whether the view has told the system that the display must stay on.
   bool RequestsDisplay() const { return m_displayRequested; }
   const CDirectShowEngine& DirectShow() const { return m_directShow; }
+  const CQuickTimeHost& QuickTimeHost() const { return m_quickTimeHost; }
+  CRealAudio* RealPlayerControl() const { return m_realPlayer.Control(); }
+  bool RealPlayerNotReady() const { return m_realPlayerNotReady; }
+  // The colour of the bands around the output rectangle.
+  COLORREF BandColour() const { return kBandColour; }
 
  protected:
   void PreCreate(CREATESTRUCTA& cs) override;
@@ -183,6 +196,10 @@ class CPlayerView : public fw::Window {
 
   int Open(std::string path, EntryKind kind, bool explicitOpen);
   HRESULT OpenDirectShow(const std::string& path);
+  HRESULT OpenQuickTime(const std::string& path, EntryKind kind);
+  HRESULT OpenRealPlayer(const std::string& path, EntryKind kind);
+  void WaitForRealPlayerStart();
+  void CloseEngines();
   void PollPosition();
   void HideCursorIfIdle();
   void RestartSlideshow();
@@ -195,12 +212,15 @@ class CPlayerView : public fw::Window {
 
   CMainFrame& m_frame;
   fw::ComScope m_com;
+  CQuickTimeHost m_quickTimeHost{*this};
   CPictureFile m_picture;    // the shown picture
   CPictureFile m_wallpaper;  // the skin's wallpaper
   Settings m_settings;  // before the file list, which reads it
   CFileListWnd m_fileList{*this, m_settings};
   CDirectShowEngine m_directShow;
   CPictureEngine m_pictureEngine{m_picture};
+  CQuickTimeEngine m_quickTimeEngine{m_quickTimeHost};
+  CRealPlayerEngine m_realPlayer;
   CSkinDefinition m_skin;
   std::mt19937 m_random;
 
@@ -229,4 +249,7 @@ class CPlayerView : public fw::Window {
   DWORD m_lastScanTick = 0;
   bool m_displayRequested = false;
   double m_volume = 0.5;
+  bool m_realPlayerNotReady = false;
+  bool m_realPlayerStarted = false;
+  ULONGLONG m_realPlayerDeadline = 0;
 };

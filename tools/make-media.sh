@@ -21,6 +21,9 @@ media_set() {  # folder name-prefix seconds
   gen "$d/${p}clip.avi" -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=frequency=440 -t "$t" \
     -c:v mjpeg -c:a pcm_s16le
   gen "$d/${p}clip.mp4" -f lavfi -i testsrc2=size=640x360:rate=25 -t "$t" -c:v libx264 -pix_fmt yuv420p
+  gen "$d/${p}clip.mov" -f lavfi -i testsrc2=size=320x240:rate=25 -f lavfi -i sine=frequency=500 -t "$t" \
+    -c:v libx264 -pix_fmt yuv420p -c:a aac
+  gen "$d/${p}clip.rm" -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine -t "$t" -c:v rv20 -c:a ac3
   gen "$d/${p}clip.wmv" -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine -t "$t" -c:v wmv2 -c:a wmav2
   gen "$d/${p}tone.mp3" -f lavfi -i sine=frequency=440 -t "$t" -c:a libmp3lame
   gen "$d/${p}tone.wma" -f lavfi -i sine=frequency=660 -t "$t" -c:a wmav2
@@ -35,8 +38,9 @@ if [ $demo -eq 0 ]; then
   # Thirty seconds with sound and picture, for the seek steps.
   gen "$out/long.mp4" -f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine=frequency=330 -t 30 \
     -c:v libx264 -pix_fmt yuv420p -c:a aac
-  # RealMedia: its streams build in a DirectShow graph under Wine, but no sample ever flows.
-  gen "$out/clip.rm" -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine -t 4 -c:v rv20 -c:a ac3
+  # Ten seconds of AVI, for the RealPlayer engine's seek steps (Wine cannot decode rm for it).
+  gen "$out/long.avi" -f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine=frequency=330 -t 10 \
+    -c:v mjpeg -c:a pcm_s16le
   # A truncated video, random bytes with a video extension and an empty file.
   [ -s "$out/truncated.avi" ] || head -c 20000 "$out/clip.avi" > "$out/truncated.avi"
   [ -s "$out/random.avi" ] || head -c 65536 /dev/urandom > "$out/random.avi"

@@ -22,9 +22,9 @@ if [ ! -f "$ini" ]; then
   # Wine shows the Linux file system as drive Z:.
   home="Z:$(printf '%s' "$demo" | tr '/' '\\')"
   tv="$home\\TV"
-  # QuickTime is not installed here, so the demo plays mp4 through DirectShow.
-  video="avi,mpg,mp2,wmv,asf,m2v,mp4,mov(q),qt(q),ra(r),ram(r),rm(r),rmvb(r)"
-  printf '[CONFIG]\r\nHOMEDIR=%s\r\nTVDIR=%s\r\nEXT_VIDEO=%s\r\n' "$home" "$tv" "$video" |
+  # The default extension lists: mp4 and mov play through the QuickTime stand-in, rm through the
+  # RealPlayer stand-in (which Wine cannot decode rm for: such an entry is skipped after a few seconds).
+  printf '[CONFIG]\r\nHOMEDIR=%s\r\nTVDIR=%s\r\n' "$home" "$tv" |
     iconv -f UTF-8 -t CP932 > "$ini"
   # The standard skin needs no folder; the demo gives it a wallpaper.
   skin="$build/bin/skin/標準"

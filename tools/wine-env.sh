@@ -18,23 +18,32 @@ mkdir -p "$HOME"
 
 # The first start of a prefix takes several seconds; do it once, outside any timed test. The settings
 # are applied again whenever their set changes (the marker's number).
-#  - Direct3D through GDI: Wine draws a video window that is a child of another window offscreen when it
-#    renders with OpenGL, so the picture never reaches the screen.
 #  - Unmanaged windows for the tests (see above).
+#  - No Direct3D setting: the program draws video through GDI under Wine itself, so a default prefix shows
+#    it. Prefixes made by earlier versions of this script lose their renderer=gdi value, so that every
+#    test runs as a default prefix would.
+# Every time: the stand-in RealPlayer control is registered for the user (its DllRegisterServer). Wine 8
+# does not read per-user class registrations when it creates an object, so there the program reaches
+# the stand-in through its own fallback to the library beside it; the registration serves Windows-like
+# hosts and tools that look the class up.
 tarn_wine_init() {
-  local marker="$WINEPREFIX/.tarnvale-settings-2"
+  local marker="$WINEPREFIX/.tarnvale-settings-3"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating the prefix in $WINEPREFIX"
     "$TARN_WINE" wineboot -i >/dev/null 2>&1 || true
   fi
   if [ ! -f "$marker" ]; then
-    "$TARN_WINE" reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >/dev/null 2>&1 || true
+    "$TARN_WINE" reg delete 'HKCU\Software\Wine\Direct3D' /v renderer /f >/dev/null 2>&1 || true
     if [ "$TARN_WINE_PURPOSE" = test ]; then
       "$TARN_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
-    wineserver -w 2>/dev/null || true
     touch "$marker"
   fi
+  local control="$TARN_BUILD/bin/TarnvaleReal.dll"
+  if [ -f "$control" ]; then
+    "$TARN_WINE" regsvr32 /s "Z:$(printf '%s' "$control" | tr '/' '\\')" >/dev/null 2>&1 || true
+  fi
+  wineserver -w 2>/dev/null || true
 }
 
 # Starts a private Xvfb on a free display number and exports DISPLAY; the caller stops it with tarn_xvfb_stop.

@@ -116,8 +116,12 @@ void Click(int x, int y) {
 std::string BuiltTarnvale() { return wt::ExeFolder() + "..\\bin\\Tarnvale.exe"; }
 
 Installation::Installation(const std::string& tag) : m_dir(tag) {
-  ::CopyFileA(BuiltTarnvale().c_str(), m_dir.File("Tarnvale.exe").c_str(), FALSE);
+  const std::string bin = wt::ExeFolder() + "..\\bin\\";
+  for (const char* file : {"Tarnvale.exe", "QuickTime.qts", "TarnvaleReal.dll"})
+    ::CopyFileA((bin + file).c_str(), m_dir.File(file).c_str(), FALSE);
 }
+
+bool Installation::RemoveFile(const std::string& name) const { return ::DeleteFileA(m_dir.File(name).c_str()) != FALSE; }
 
 Installation::~Installation() {
   for (std::size_t i = 0; i < m_processes.size(); ++i) {

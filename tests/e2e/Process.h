@@ -1,6 +1,7 @@
 #pragma once
-// Drives the real Tarnvale.exe: each Installation is a copy of the executable in its own folder (so it
-// has its own TN.INI); every process started from it is tracked and ended with the test.
+// Drives the real Tarnvale.exe: each Installation is a copy of the executable and the stand-in components
+// beside it in its own folder (so it has its own TN.INI); every process started from it is tracked and
+// ended with the test.
 
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ class Installation {
   const std::string& Folder() const { return m_dir.Path(); }
   std::string IniPath() const { return m_dir.File("TN.INI"); }
   void WriteIni(const std::string& text) const;
+  // Takes a file from beside the program (a stand-in component); true when it was there.
+  bool RemoveFile(const std::string& name) const;
   // Copies a file of the test media into the installation's folder (sub-folders are made); returns its
   // full path.
   std::string CopyMedia(const std::string& media, const std::string& as) const;

@@ -1,0 +1,317 @@
+// The QuickTime and RealPlayer engines of the player view, playing real files through the stand-in
+// components beside the tests: the open, the time scale and length, the output rectangle and the host
+// windows, position, seeking, pausing, the volume, the end, the mouse handed to the view, entries that
+// do not play, and the video renderer chosen under Wine.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "app/MainFrame.h"
+#include "app/PlayerApp.h"
+#include "config/IniProfile.h"
+#include "playback/PlayerView.h"
+#include "playback/VideoRenderer.h"
+#include "wine/WineSupport.h"
+
+namespace {
+
+// The mouse messages that reach the view's window procedure.
+struct Seen {
+  UINT msg;
+  LPARAM lp;
+};
+std::vector<Seen> g_seen;
+WNDPROC g_viewProc = nullptr;
+
+LRESULT CALLBACK RecordingProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) g_seen.push_back({msg, lp});
+  return ::CallWindowProcA(g_viewProc, h, msg, wp, lp);
+}
+
+std::size_t ScreenColours(const RECT& r) {
+  fw::WindowDC screen(nullptr);
+  std::set<COLORREF> colours;
+  for (int y = r.top; y < r.bottom; y += 6)
+    for (int x = r.left; x < r.right; x += 6) colours.insert(::GetPixel(screen.Get(), x, y));
+  return colours.size();
+}
+
+class EngineStandIns : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::DeleteFileA(SettingsFilePath().c_str());
+    Write("EXT_VIDEO", "avi,mp4(q),mov(q),junk(q),wmv(r),rm(r),real(r)");
+    Write("EXT_AUDIO", "wav,mp3(q)");
+    Write("EXT_PICTURE", "jpg,qpic(q)");
+    Write("MOVIECHAGESCREENSIZE", "1");
+  }
+  void TearDown() override {
+    if (g_viewProc && frame) ::SetWindowLongPtrA(View().Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_viewProc));
+    g_viewProc = nullptr;
+    frame.reset();
+    ::DeleteFileA(SettingsFilePath().c_str());
+  }
+  static void Write(const char* key, const char* value) {
+    ::WritePrivateProfileStringA("CONFIG", key, value, SettingsFilePath().c_str());
+  }
+  void Start() {
+    frame = std::make_unique<CMainFrame>();
+    frame->View().LoadSettings();
+    ASSERT_TRUE(frame->Create());
+    ::ShowWindow(frame->Hwnd(), SW_SHOW);
+    ::SetWindowPos(View().Hwnd(), nullptr, 100, 100, 800, 500, SWP_NOZORDER);
+    wt::Pump(50);
+  }
+  void RecordViewMouse() {
+    g_seen.clear();
+    g_viewProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(View().Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc)));
+  }
+  CPlayerView& View() { return frame->View(); }
+  // A copy of a media file under another name (so that its extension picks the engine).
+  std::string Copy(const std::string& media, const std::string& as) {
+    std::string path = dir.File(as);
+    EXPECT_TRUE(::CopyFileA(wt::MediaPath(media).c_str(), path.c_str(), FALSE)) << media;
+    return path;
+  }
+  void AddToPlaylist(const std::string& path) {
+    ASSERT_TRUE(View().Files().AddEntry(View().Files().EntryForOpenPath(path))) << path;
+  }
+  std::string NowPlaying() { return View().Files().NowPlaying().name; }
+  RECT OnScreen(const geo::Rect& r) {
+    RECT s{r.left, r.top, r.right, r.bottom};
+    ::MapWindowPoints(View().Hwnd(), nullptr, reinterpret_cast<POINT*>(&s), 2);
+    return s;
+  }
+  bool WaitRealPlayerReady(unsigned ms = 6000) {
+    return wt::PumpUntil([&] { return View().Selected() == EngineSelector::kRealPlayer && !View().RealPlayerNotReady(); },
+                         ms);
+  }
+
+  CPlayerApp app;
+  std::unique_ptr<CMainFrame> frame;
+  wt::TempDir dir{"standins"};
+};
+
+}  // namespace
+
+TEST_F(EngineStandIns, QuickTimePlaysAnMp4InItsHostInTheMoviesTimeScale) {
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("clip.mp4"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
+  EXPECT_FALSE(View().IsAudioOnly());
+  // ffmpeg writes a movie header in thousandths of a second.
+  EXPECT_EQ(View().UnitsPerSecond(), 1000);
+  EXPECT_EQ(View().Latest(), 3000);
+  EXPECT_EQ(View().TotalSeconds(), 3);
+  EXPECT_EQ(View().OutputRect(), (geo::Rect{0, 25, 800, 475}));  // 16:9 in 800 × 500
+  // The host covers the view from its corner to the movie's bottom-right corner.
+  const CQuickTimeHost& host = View().QuickTimeHost();
+  ASSERT_TRUE(host.Shown());
+  EXPECT_EQ(::GetDlgItem(View().Hwnd(), CQuickTimeHost::kControlId), host.Hwnd());
+  RECT hostRect = wt::WindowRect(host.Hwnd());
+  ::MapWindowPoints(nullptr, View().Hwnd(), reinterpret_cast<POINT*>(&hostRect), 2);
+  EXPECT_EQ((geo::Rect{hostRect.left, hostRect.top, hostRect.right, hostRect.bottom}), (geo::Rect{0, 0, 800, 475}));
+  EXPECT_EQ(wt::WindowText(View().Hwnd()), "clip.mp4");
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentSeconds() >= 1; }, 4000));
+  EXPECT_GT(ScreenColours(OnScreen(View().OutputRect())), 20u);
+  // It ends by itself; outside the playlist the player stops.
+  ASSERT_TRUE(wt::PumpUntil([&] { return !View().IsLoaded(); }, 6000));
+  EXPECT_FALSE(host.Shown());
+  EXPECT_FALSE(::IsWindowVisible(host.Hwnd()));
+}
+
+TEST_F(EngineStandIns, QuickTimeSeeksPausesAndTakesTheVolume) {
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
+  EXPECT_EQ(View().TotalSeconds(), 30);
+  const std::int64_t second = View().UnitsPerSecond();
+  View().SeekBy(10);
+  EXPECT_NEAR(static_cast<double>(View().CurrentPosition()), 10.0 * second, 1.0 * second);
+  View().TogglePause();
+  const std::int64_t held = View().CurrentPosition();
+  wt::Pump(500);
+  EXPECT_NEAR(static_cast<double>(View().CurrentPosition()), static_cast<double>(held), 0.1 * second);
+  View().TogglePause();
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentPosition() > held + second / 4; }, 3000));
+  View().SetVolume(0.0);
+  View().SetVolume(1.0);
+  View().SeekBy(100);
+  EXPECT_EQ(View().CurrentPosition(), View().Latest());
+  ASSERT_TRUE(wt::PumpUntil([&] { return !View().IsLoaded(); }, 3000));
+}
+
+TEST_F(EngineStandIns, QuickTimeMovAudioAndPictureEntries) {
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("clip.mov"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
+  EXPECT_EQ(View().TotalSeconds(), 3);
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentPosition() > 0; }, 3000));
+
+  // An audio-list entry shows no picture.
+  View().FileList().OpenPath(Copy("long.mp4", "music.mp3"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
+  EXPECT_TRUE(View().IsAudioOnly());
+  EXPECT_EQ(View().OutputRect(), geo::Rect{});
+
+  // A picture-list entry stands at its first frame.
+  View().FileList().OpenPath(Copy("clip.mov", "still.qpic"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
+  EXPECT_TRUE(View().IsPaused());
+  wt::Pump(1000);
+  EXPECT_EQ(View().CurrentPosition(), 0);
+  EXPECT_GT(ScreenColours(OnScreen(View().OutputRect())), 20u);
+}
+
+TEST_F(EngineStandIns, AFileThatIsNoMovieIsSkippedLikeAFailedOpen) {
+  Start();
+  AddToPlaylist(Copy("random.avi", "noise.junk"));
+  AddToPlaylist(wt::MediaPath("tone.wav"));
+  View().Start();
+  EXPECT_TRUE(View().IsLoaded());
+  EXPECT_EQ(View().Selected(), EngineSelector::kNone);
+  EXPECT_FALSE(View().QuickTimeHost().Shown());
+  ASSERT_TRUE(wt::PumpUntil([&] { return NowPlaying() == wt::MediaPath("tone.wav"); }, 5000));
+  EXPECT_EQ(View().Selected(), EngineSelector::kDirectShow);
+}
+
+TEST_F(EngineStandIns, TheQuickTimeHostHandsTheMouseToTheView) {
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
+  RecordViewMouse();
+  HWND host = View().QuickTimeHost().Hwnd();
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MBUTTONDOWN, WM_MBUTTONDBLCLK, WM_RBUTTONUP})
+    ::SendMessageA(host, msg, 0, MAKELPARAM(120, 90));
+  ::SendMessageA(host, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(300, 300));
+  ASSERT_EQ(g_seen.size(), 6u);  // not the right button
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(g_seen[i].lp, MAKELPARAM(120, 90)) << i;
+  EXPECT_EQ(g_seen[5].msg, static_cast<UINT>(WM_MOUSEWHEEL));
+  // The video window is disabled, so the mouse over the picture falls through to the host.
+  HWND video = ::GetWindow(host, GW_CHILD);
+  ASSERT_NE(video, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(video));
+  EXPECT_EQ(::ChildWindowFromPointEx(host, {400, 250}, CWP_SKIPDISABLED), host);
+}
+
+TEST_F(EngineStandIns, RealPlayerPlaysAnAviWaitingForItsStart) {
+  Start();
+  View().FileList().OpenPath(Copy("clip.avi", "clip.real"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kRealPlayer);
+  EXPECT_TRUE(View().RealPlayerNotReady());
+  CRealAudio* control = View().RealPlayerControl();
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(::GetDlgItem(View().Hwnd(), CRealAudio::kControlId), control->Hwnd());
+  ASSERT_TRUE(WaitRealPlayerReady());
+  EXPECT_EQ(View().UnitsPerSecond(), 1000);
+  EXPECT_NEAR(static_cast<double>(View().Latest()), 3000.0, 100.0);
+  EXPECT_EQ(View().TotalSeconds(), 3);
+  EXPECT_EQ(View().OutputRect(), (geo::Rect{67, 0, 733, 500}));  // 4:3 in 800 × 500
+  EXPECT_TRUE(::IsWindowVisible(control->Hwnd()));
+  RECT r = wt::WindowRect(control->Hwnd());
+  ::MapWindowPoints(nullptr, View().Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ((geo::Rect{r.left, r.top, r.right, r.bottom}), View().OutputRect());
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentSeconds() >= 1; }, 3000));
+  EXPECT_GT(ScreenColours(OnScreen(View().OutputRect())), 20u);
+  // The control's end (position 0 and the end flag) ends the entry.
+  ASSERT_TRUE(wt::PumpUntil([&] { return !View().IsLoaded(); }, 6000));
+  EXPECT_EQ(View().RealPlayerControl(), nullptr);
+  EXPECT_EQ(::GetDlgItem(View().Hwnd(), CRealAudio::kControlId), nullptr);
+}
+
+TEST_F(EngineStandIns, RealPlayerSeeksAndPauses) {
+  Start();
+  View().FileList().OpenPath(Copy("long.avi", "long.real"));
+  ASSERT_TRUE(WaitRealPlayerReady());
+  EXPECT_EQ(View().TotalSeconds(), 10);
+  View().SeekBy(5);
+  EXPECT_NEAR(static_cast<double>(View().CurrentPosition()), 5000.0, 1000.0);
+  View().TogglePause();
+  const std::int64_t held = View().CurrentPosition();
+  wt::Pump(500);
+  EXPECT_NEAR(static_cast<double>(View().CurrentPosition()), static_cast<double>(held), 100.0);
+  View().TogglePause();
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentPosition() > held + 250; }, 3000));
+}
+
+// Wine keeps a volume per wave-out handle, so the volume given back at the end cannot be seen from
+// another handle here; what the wrapper reads is.
+TEST_F(EngineStandIns, RealPlayerReadsTheWaveVolumeWhenItIsMade) {
+  Start();
+  View().FileList().OpenPath(Copy("long.avi", "vol.real"));
+  CRealAudio* control = View().RealPlayerControl();
+  ASSERT_NE(control, nullptr);
+  EXPECT_TRUE(control->WaveVolume().Read());
+  EXPECT_EQ(control->WaveVolume().Left(), 0xFFFFu);
+  EXPECT_EQ(control->WaveVolume().Right(), 0xFFFFu);
+  View().SetVolume(0.0);
+  View().SetVolume(1.0);
+  ASSERT_TRUE(WaitRealPlayerReady());
+}
+
+TEST_F(EngineStandIns, TheRealPlayerControlHandsItsMouseToTheView) {
+  Start();
+  View().FileList().OpenPath(Copy("long.avi", "mouse.real"));
+  ASSERT_TRUE(WaitRealPlayerReady());
+  HWND control = View().RealPlayerControl()->ControlWindow();
+  ASSERT_NE(control, nullptr);
+  RecordViewMouse();
+  ::PostMessageA(control, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 6));
+  ::PostMessageA(control, WM_RBUTTONDOWN, 0, MAKELPARAM(5, 6));
+  ::PostMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(500, 400));
+  ASSERT_TRUE(app.PumpPending());  // through the program's message pre-translation
+  ASSERT_EQ(g_seen.size(), 2u);
+  const geo::Rect& out = View().OutputRect();
+  EXPECT_EQ(g_seen[0].msg, static_cast<UINT>(WM_LBUTTONDOWN));
+  EXPECT_EQ(g_seen[0].lp, MAKELPARAM(out.left + 5, out.top + 6));  // in the view's coordinates
+  EXPECT_EQ(g_seen[1].msg, static_cast<UINT>(WM_MOUSEWHEEL));
+  EXPECT_EQ(g_seen[1].lp, MAKELPARAM(500, 400));
+}
+
+TEST_F(EngineStandIns, RealMediaNeverStartsUnderWineAndIsGivenUpAfterTheWait) {
+  // Wine 8 renders an rm file but never decodes it: the clip never reports started.
+  Start();
+  AddToPlaylist(wt::MediaPath("clip.rm"));
+  AddToPlaylist(wt::MediaPath("tone.wav"));
+  const ULONGLONG start = ::GetTickCount64();
+  View().Start();
+  ASSERT_EQ(View().Selected(), EngineSelector::kRealPlayer);
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().Selected() != EngineSelector::kRealPlayer; }, 12000));
+  const ULONGLONG gaveUp = ::GetTickCount64() - start;
+  EXPECT_GE(gaveUp, CPlayerView::kRealPlayerStartLimitMs);
+  EXPECT_EQ(View().RealPlayerControl(), nullptr);
+  ASSERT_TRUE(wt::PumpUntil([&] { return NowPlaying() == wt::MediaPath("tone.wav"); }, 4000));
+}
+
+TEST_F(EngineStandIns, UnderWineVideoGoesThroughTheGdiRenderer) {
+  ASSERT_TRUE(NeedsGdiVideoRenderer());
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("clip.avi"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kDirectShow);
+  EXPECT_TRUE(View().DirectShow().UsesGdiRenderer());
+  fw::ComPtr<IBaseFilter> renderer;
+  ASSERT_EQ(View().DirectShow().Graph()->FindFilterByName(L"Video Renderer", renderer.Put()), S_OK);
+  CLSID clsid{};
+  renderer->GetClassID(&clsid);
+  EXPECT_TRUE(clsid == kClsidGdiVideoRenderer);
+  // A graph without video does not keep it, so it has no video window.
+  View().FileList().OpenPath(wt::MediaPath("tone.wav"));
+  EXPECT_TRUE(View().IsAudioOnly());
+  EXPECT_FALSE(View().DirectShow().UsesGdiRenderer());
+  EXPECT_NE(View().DirectShow().Graph()->FindFilterByName(L"Video Renderer", renderer.Put()), S_OK);
+}
+
+TEST(ControlHost, AClassThatCannotBeCreatedLeavesNothing) {
+  fw::OleScope ole;
+  const CLSID unknown = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+  for (const char* local : {static_cast<const char*>(nullptr), "Z:\\no\\such.dll"}) {
+    fw::ControlHost host;
+    EXPECT_FALSE(SUCCEEDED(host.CreateControl(unknown, "", WS_CHILD, {0, 0, 10, 10}, ::GetDesktopWindow(), 2, local)));
+    EXPECT_FALSE(host.Exists());
+    EXPECT_FALSE(host.HasControl());
+    EXPECT_EQ(host.CallMethod(257, nullptr, nullptr), E_NOINTERFACE);
+  }
+}
