@@ -78,6 +78,13 @@ HWND ListOf(HWND view) {
   return nullptr;
 }
 
+bool HideList(HWND frame) {
+  HWND list = ListOf(ViewOf(frame));
+  if (!list) return false;
+  if (::IsWindowVisible(list)) ::PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 1);
+  return wt::WaitUntil([&] { return !::IsWindowVisible(list); }, 5000);
+}
+
 std::vector<HWND> RowsOf(HWND list) {
   std::vector<HWND> rows;
   for (HWND h : OwnedBy(list)) {

@@ -61,6 +61,8 @@ bool Responds(HWND hwnd, unsigned timeoutMs = 3000);
 
 // The file list's bar owned by a view (shown or hidden), or null.
 HWND ListOf(HWND view);
+// Hides the file list of the frame's view with its Escape key; true once it is hidden.
+bool HideList(HWND frame);
 // The list's row windows that are shown, from the top down.
 std::vector<HWND> RowsOf(HWND list);
 // The text a window of another process reports (WM_GETTEXT), as the rows and the bar answer it.
