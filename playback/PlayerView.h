@@ -10,6 +10,8 @@
 #include "browser/FileListWnd.h"
 #include "config/Settings.h"
 #include "config/SkinDefinition.h"
+#include "controls/ControlPanel.h"
+#include "controls/WindowButtons.h"
 #include "framework/Com.h"
 #include "framework/Window.h"
 #include "playback/DirectShowEngine.h"
@@ -47,6 +49,8 @@ class CPlayerView : public fw::Window {
   CFileListModel& Files() { return m_fileList.Model(); }
   const CFileListModel& Files() const { return m_fileList.Model(); }
   CFileListWnd& FileList() { return m_fileList; }
+  CControlPanel& ControlPanel() { return m_controlPanel; }
+  CWindowButtons& WindowButtons() { return m_windowButtons; }
   CMainFrame& Frame() { return m_frame; }
 
   // ---- Window
@@ -55,11 +59,13 @@ class CPlayerView : public fw::Window {
   // Whether the frame starts maximised: FULLSCREEN, or the window was maximised when it last closed.
   bool StartInFullScreen() const { return m_startFullScreen; }
   bool IsFrameMinimised() const;
-  // The control panel's window rectangle in screen coordinates, from which the frame lays out the list.
+  // The control panel's window rectangle in screen coordinates, from which the frame lays out the panels.
   geo::Rect ControlPanelRect() const;
   // 0 none, 1 the left button went down in the view, 2 the window is being dragged.
   int DragState() const { return m_dragState; }
   bool SettingsDialogOpen() const { return m_settingsDialogOpen; }
+  // The settings switch: the settings dialog, once at a time, with the keyboard on the view.
+  void OpenSettings();
   // Paints the whole client area at once through a window DC.
   void Repaint();
   int ToggleFullScreen();
@@ -74,6 +80,10 @@ class CPlayerView : public fw::Window {
   void HandleKey(WPARAM virtualKey, LPARAM flags);
   // WM_SYSKEYDOWN and WM_SYSCHAR of the view and of the windows that pass them on.
   void HandleSystemKey(fw::Msg& m);
+  // WM_MOUSEWHEEL of the view and of the windows that pass it on.
+  void HandleWheel(fw::Msg& m);
+  // WM_MBUTTONDOWN and WM_MBUTTONDBLCLK of the view and of the windows that pass them on.
+  void HandleMiddleButton(fw::Msg& m);
 
   // ---- Opening
   // Publishes the entry's title and opens it; the entry becomes the now-playing entry.
@@ -103,7 +113,8 @@ class CPlayerView : public fw::Window {
   void SeekBack();
   void SeekToFraction(double fraction);
   void SetVolume(double fraction);
-  double Volume() const { return m_volume; }
+  // The volume slider of the control panel is where the volume lives.
+  double Volume() const { return m_controlPanel.GetVolume(); }
 
   // ---- Playback state
   bool IsLoaded() const { return m_loaded; }
@@ -120,7 +131,7 @@ class CPlayerView : public fw::Window {
   int TotalSeconds() const { return m_totalSeconds; }
   int CurrentSeconds() const { return m_currentSeconds; }
   // Where the position slider stands, 0…1.
-  double PlaybackFraction() const { return m_playbackFraction; }
+  double PlaybackFraction() const { return m_controlPanel.PlaybackFraction(); }
   // The engine's position now; 0 when nothing is loaded.
   std::int64_t CurrentPosition();
   bool CursorVisible() const { return m_cursorVisible; }
@@ -144,6 +155,7 @@ class CPlayerView : public fw::Window {
 
   void PlaceAtStoredPosition();
   void CopyRectToFrame();
+  void RepositionPanels();
   void Paint(HDC dc);
   void LoadWallpaper();
 
@@ -165,6 +177,8 @@ class CPlayerView : public fw::Window {
   CPictureFile m_wallpaper;  // the skin's wallpaper
   Settings m_settings;  // before the file list, which reads it
   CFileListWnd m_fileList{*this, m_settings};
+  CWindowButtons m_windowButtons{*this};
+  CControlPanel m_controlPanel{*this};
   CDirectShowEngine m_directShow;
   CPictureEngine m_pictureEngine{m_picture};
   CSkinDefinition m_skin;
@@ -182,11 +196,9 @@ class CPlayerView : public fw::Window {
   std::int64_t m_earliest = 0, m_latest = 0;
   int m_totalSeconds = 0;
   int m_currentSeconds = 0;
-  double m_playbackFraction = 0.0;
   geo::Rect m_outputRect;
   int m_noEngineTicks = 0;
   bool m_cursorVisible = true;
   bool m_settingsDialogOpen = false;
   int m_dragState = 0;
-  double m_volume = 0.5;
 };
