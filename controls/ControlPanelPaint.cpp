@@ -110,7 +110,9 @@ void CControlPanel::DrawGlyphs(HDC dc, const std::string& text, int x, int y, bo
 void CControlPanel::ApplyPositionSlider(SliderShow show) {
   if (show == SliderShow::kLeave || !m_position.Exists()) return;
   const bool visible = show == SliderShow::kShow;
-  if ((::IsWindowVisible(m_position.Hwnd()) != FALSE) != visible)
+  // Its own style: IsWindowVisible would also ask whether the panel is shown.
+  const bool now = (::GetWindowLongPtrA(m_position.Hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+  if (now != visible)
     ::ShowWindow(m_position.Hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
