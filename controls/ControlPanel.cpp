@@ -77,7 +77,7 @@ void CControlPanel::SetStatusSources(const int& scanSpeed, const bool& paused, c
 
 void CControlPanel::PreCreate(CREATESTRUCTA& cs) {
   // Double clicks for the middle button's double click.
-  cs.lpszClass = RegisterClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr);
+  cs.lpszClass = RegisterClass(CS_DBLCLKS | CS_OWNDC, ::LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr);
 }
 
 bool CControlPanel::OnMessage(fw::Msg& m) {
@@ -187,12 +187,10 @@ void CControlPanel::OnTimer(fw::Msg& m) {
       m_view.ShowCursorAndArm(false);
       break;
     case kClockTimer:
-      ::InvalidateRect(Hwnd(), &m_timeRect, TRUE);
+      RefreshStatus();
       break;
     case kBlinkTimer:
       m_blink = !m_blink;
-      // While scanning the indicator blinks between the repaints of the whole panel.
-      if (m_scanSpeed && *m_scanSpeed != 0) ::InvalidateRect(Hwnd(), &m_indicatorRect, TRUE);
       break;
     case kHoverTimer:
       PollHover();

@@ -118,10 +118,13 @@ class CControlPanel : public fw::Window {
   bool CreateControls();
   void LoadStrips();
   void PollHover();
+  void RefreshStatus();
   void KeepAboveView();
   void ShowList(int mode);
   void Paint(HDC target);
   void Compose(HDC dc, const RECT& client, const StatusLine& status);
+  static bool OnlyTheTimeChanged(const StatusLine& before, const StatusLine& now);
+  void RedrawChangedGlyphs(HDC dc, const RECT& client, const std::string& before, const std::string& now);
   void DrawGlyphs(HDC dc, const std::string& text, int x, int y, bool lit);
   void ApplyPositionSlider(SliderShow show);
   std::string SkinFile(const char* name) const;
@@ -138,8 +141,6 @@ class CControlPanel : public fw::Window {
   const int* m_totalSeconds = nullptr;
   const int* m_currentSeconds = nullptr;
   const EntryKind* m_currentKind = nullptr;
-  RECT m_timeRect{};
-  RECT m_indicatorRect{};
   bool m_blink = false;
   bool m_hideArmed = false;
   std::optional<fw::BackBuffer> m_buffer;  // kept between paints

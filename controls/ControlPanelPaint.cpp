@@ -49,6 +49,13 @@ void CControlPanel::Redraw() {
   Paint(dc.Get());
 }
 
+// Five times a second: the panel is drawn again when what the status line shows has changed (the time, or
+// the blinking indicator); most ticks then cost nothing.
+void CControlPanel::RefreshStatus() {
+  if (!m_shown || (m_composed && *m_composed == CurrentStatus())) return;
+  Redraw();
+}
+
 void CControlPanel::OnPaint(fw::Msg&) {
   fw::PaintDC dc(Hwnd());
   Paint(dc.Get());
@@ -56,8 +63,7 @@ void CControlPanel::OnPaint(fw::Msg&) {
 
 void CControlPanel::OnEraseBackground(fw::Msg& m) { m.result = 1; }
 
-// The buffer is composed again only when what the status line shows has changed, so most of the clock's
-// five repaints a second are one copy.
+// The buffer is composed again only when what the status line shows has changed.
 void CControlPanel::Paint(HDC target) {
   RECT client;
   ::GetClientRect(Hwnd(), &client);
@@ -67,11 +73,32 @@ void CControlPanel::Paint(HDC target) {
   }
   if (!m_buffer->Ok()) return;
   const StatusLine status = CurrentStatus();
-  if (m_composed != status) {
+  if (m_composed && OnlyTheTimeChanged(*m_composed, status)) {
+    RedrawChangedGlyphs(m_buffer->Dc(), client, m_composed->time, status.time);
+  } else if (m_composed != status) {
     Compose(m_buffer->Dc(), client, status);
-    m_composed = status;
   }
+  m_composed = status;
   m_buffer->Present(target);
+}
+
+bool CControlPanel::OnlyTheTimeChanged(const StatusLine& before, const StatusLine& now) {
+  StatusLine same = now;
+  same.time = before.time;
+  return same == before && now.timeLit && before.timeLit && now.time.size() == before.time.size();
+}
+
+// A clock that ticks changes a glyph or two: only those are drawn again.
+void CControlPanel::RedrawChangedGlyphs(HDC dc, const RECT& client, const std::string& before,
+                                        const std::string& now) {
+  const int left = client.right - kTimeFromRight, top = client.top + kStatusTop;
+  for (std::size_t i = 0; i < now.size(); ++i) {
+    if (now[i] == before[i]) continue;
+    const int x = left + kGlyphWidth * static_cast<int>(i);
+    const RECT cell{x, top, x + kGlyphWidth, top + kGlyphHeight};
+    fw::FillSolid(dc, cell, kPanelKeyColour);
+    DrawGlyphs(dc, now.substr(i, 1), x, top, true);
+  }
 }
 
 void CControlPanel::Render(HDC dc) {
@@ -88,12 +115,10 @@ void CControlPanel::Compose(HDC dc, const RECT& client, const StatusLine& status
     m_play.SetBitmap(IDB_PLAYSW, SkinFile("PLAYSW.bmp"));
 
   const int right = client.right, top = client.top + kStatusTop;
-  m_indicatorRect = {right - kIndicatorFromRight, top, right - kIndicatorFromRight + kIndicatorSize, top + kGlyphHeight};
   if (status.indicator != INDICATOR_NONE)
-    m_indicator.DrawFrame(status.indicator, dc, m_indicatorRect.left, top, kIndicatorSize, kIndicatorSize);
+    m_indicator.DrawFrame(status.indicator, dc, right - kIndicatorFromRight, top, kIndicatorSize, kIndicatorSize);
   DrawGlyphs(dc, status.speed, right - kSpeedFromRight, top, true);
-  m_timeRect = {right - kTimeFromRight, top, right, top + kGlyphHeight};
-  DrawGlyphs(dc, status.time, m_timeRect.left, top, status.timeLit);
+  DrawGlyphs(dc, status.time, right - kTimeFromRight, top, status.timeLit);
   ApplyPositionSlider(status.positionSlider);
 }
 

@@ -26,8 +26,8 @@ int GlyphFrame(char c) {
 
 std::string SpeedText(int speed) {
   static const char* const kTexts[] = {"X2 ", "X4 ", "X8 ", "X16", "X32", "X64"};
-  const int magnitude = speed < 0 ? -speed : speed;
-  const std::string text = magnitude >= 1 && magnitude <= 6 ? kTexts[magnitude - 1] : "   ";
+  const bool known = speed != 0 && speed >= -6 && speed <= 6;
+  const std::string text = known ? kTexts[(speed < 0 ? -speed : speed) - 1] : "   ";
   return text + ' ';
 }
 
