@@ -2,7 +2,6 @@
 // the player view and its commands. The drawing is in ControlPanelPaint.cpp.
 #include "controls/ControlPanel.h"
 
-
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"

@@ -25,7 +25,7 @@ class CPlayerView;
 class CControlPanel : public fw::Window {
  public:
   static constexpr UINT_PTR kHideTimer = 1;   // one shot: hides the panel
-  static constexpr UINT_PTR kClockTimer = 2;  // repaints the time
+  static constexpr UINT_PTR kClockTimer = 2;  // redraws the status line when it changed
   static constexpr UINT_PTR kBlinkTimer = 3;  // scan indicator blink
   static constexpr UINT_PTR kHoverTimer = 4;  // mouse poll
   static constexpr UINT kHideMs = 1000, kClockMs = 200, kBlinkMs = 500, kHoverMs = 100;
@@ -71,7 +71,6 @@ class CControlPanel : public fw::Window {
   StatusLine CurrentStatus() const;
   const CSkinSwitch& PlaySwitch() const { return m_play; }
   const CSkinSwitch& PlayModeSwitch() const { return m_playMode; }
-  const CSkinSlider& PositionSlider() const { return m_position; }
   const CSkinSlider& VolumeSlider() const { return m_volume; }
 
   bool PreTranslateMessage(MSG& msg) override;
