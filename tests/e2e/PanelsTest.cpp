@@ -55,10 +55,7 @@ TEST(Panels, TheyComeUnderThePointerAndGoASecondAfterItLeaves) {
   HWND panel = nullptr, buttons = nullptr;
   ASSERT_TRUE(wt::WaitUntil([&] { return (panel = OwnedOfSize(view, 634, 88)) != nullptr; }, kStartMs));
   ASSERT_TRUE(wt::WaitUntil([&] { return (buttons = OwnedOfSize(view, 100, 32)) != nullptr; }, kStartMs));
-  const RECT v = wt::WindowRect(view), b = wt::WindowRect(buttons), c = wt::WindowRect(panel);
-  EXPECT_EQ(b.right, v.right - 8);
-  EXPECT_EQ(b.top, v.top + 8);
-  EXPECT_EQ(c.bottom, v.bottom);
+  const RECT b = wt::WindowRect(buttons);
 
   // Up with the list that start-up opens; Escape closes the list and the panel with it.
   ::SetCursorPos(2, 2);
