@@ -82,9 +82,13 @@ void CMainFrame::OnSize(fw::Msg& m) {
           m_wasMaximised = false;
         }
         PlaceViewOverFrame();
+        m_view.WindowButtons().UpdateMaximiseFace();
         break;
       case SIZE_MINIMIZED:
         if (panel) ::GetWindowRect(m_panel, &m_savedPanel);
+        // The system would hide the owned panels with the frame; Wine leaves them on the screen.
+        m_view.ControlPanel().AutoHide(false);
+        m_view.WindowButtons().AutoHide(false);
         break;
       case SIZE_MAXIMIZED: {
         if (!m_closing) {
@@ -92,6 +96,7 @@ void CMainFrame::OnSize(fw::Msg& m) {
           ::GetWindowRect(m_view.Hwnd(), &r);
           m_view.SaveWindowPosition(ToRect(r), false);
         }
+        m_view.WindowButtons().UpdateMaximiseFace();
         if (panel) {
           ::GetWindowRect(m_panel, &m_savedPanel);
           m_wasMaximised = true;
@@ -179,8 +184,10 @@ void CMainFrame::RequestExit() {
 
 void CMainFrame::OnClose(fw::Msg& m) {
   m_view.FileList().HideList();
+  m_view.ControlPanel().AutoHide(false);
   ::ShowWindow(Hwnd(), SW_HIDE);
   if (m_view.Exists()) ::ShowWindow(m_view.Hwnd(), SW_HIDE);
+  m_view.WindowButtons().AutoHide(false);
   // A picture being made is finished first; the worker then ends.
   m_view.FileList().Tags().Thumbnails().Stop();
   Default(m);

@@ -25,3 +25,15 @@ PanelPlaces LayoutPanels(const geo::Rect& v, const geo::Rect& p) {
   }
   return {{x, y, x + kPanelWidth, y + kPanelHeight}, {listLeft, top, listRight, y}};
 }
+
+geo::Rect StoredPanelRect(const geo::Rect& stored) {
+  constexpr int kReach = 32000;
+  const int left = std::clamp(stored.left, -kReach, kReach), top = std::clamp(stored.top, -kReach, kReach);
+  // In 64 bits: the stored numbers may be anything.
+  const auto extent = [](int from, int to, int most) {
+    return static_cast<int>(std::clamp(static_cast<long long>(to) - from, 0LL, static_cast<long long>(most)));
+  };
+  const int width = extent(stored.left, stored.right, kPanelWidth);
+  const int height = extent(stored.top, stored.bottom, kPanelHeight);
+  return {left, top, left + width, top + height};
+}

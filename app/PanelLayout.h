@@ -15,3 +15,8 @@ struct PanelPlaces {
 // coordinates. The panel keeps its place where the view lets it and otherwise hugs the view's right and
 // bottom edges; the list fills the view above the panel (at least 160 pixels of it in a short view).
 PanelPlaces LayoutPanels(const geo::Rect& view, const geo::Rect& panel);
+
+// The panel's place read back from TN.INI: the stored rectangle, its size no larger than the panel's and
+// its corner on the coordinate range of the screen, so that a damaged file cannot make a screen-sized or
+// unreachable panel.
+geo::Rect StoredPanelRect(const geo::Rect& stored);

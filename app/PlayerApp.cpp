@@ -56,6 +56,7 @@ bool CPlayerApp::StartFirstInstance(const std::string& path) {
 
   frame.View().Repaint();
   frame.View().FileList().ShowList();
+  frame.View().ControlPanel().ShowPanel();
   ::UpdateWindow(frame.Hwnd());
 
   if (!path.empty()) frame.View().FileList().OpenPath(path);

@@ -132,6 +132,7 @@ void CFileListWnd::ShowList() {
   m_tags.KeepAbove(Hwnd());
   if (Exists()) ::SetFocus(Hwnd());
   RestartIdleTimer();
+  m_view.ControlPanel().ShowPanel();
 }
 
 void CFileListWnd::HideList() {
@@ -144,6 +145,7 @@ void CFileListWnd::HideList() {
     ::SetFocus(m_view.Hwnd());
   }
   if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
+  m_view.ControlPanel().AutoHide(false);
   m_view.Repaint();
 }
 

@@ -112,12 +112,13 @@ void CTagList::Layout() {
 }
 
 void CTagList::KeepAbove(HWND listWindow) {
-  HWND after = ::GetWindow(listWindow, GW_HWNDPREV);
-  if (!after) after = HWND_TOP;
-  auto raise = [after](HWND h) {
+  // To the top, one after the other: Wine moves a window's X window up only when the window becomes the
+  // topmost shown one, so rows put back anywhere lower could stay hidden under the view on the screen.
+  auto raise = [](HWND h) {
     if (h && ::IsWindowVisible(h))
-      ::SetWindowPos(h, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+      ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   };
+  raise(listWindow);
   raise(m_slider.Hwnd());
   for (CListTag& tag : m_tags) raise(tag.Hwnd());
 }

@@ -40,7 +40,7 @@ class CTagList : public IScrollTarget {
   void HideAll();
   void ReloadSkinAll();
   void SetMovedFlag() { m_movedByMouse = true; }
-  // Puts the shown rows and the slider right above the list window in the Z order.
+  // Puts the list window, the slider and the shown rows at the top of the Z order.
   void KeepAbove(HWND listWindow);
   // Whether any shown row lies under the window in the Z order.
   bool RowsBelow(HWND window) const;

@@ -13,7 +13,7 @@ HRESULT CPlayerView::OpenQuickTime(const std::string& path, EntryKind kind) {
     m_selector = EngineSelector::kNone;
     return E_FAIL;
   }
-  m_quickTimeEngine.SetVolume(m_volume);
+  m_quickTimeEngine.SetVolume(Volume());
   m_quickTimeHost.Show();
   qtabi::TimeRecord now{};
   m_quickTimeHost.GetTime(now);
@@ -40,7 +40,7 @@ HRESULT CPlayerView::OpenRealPlayer(const std::string& path, EntryKind kind) {
   m_realPlayerStarted = false;
   m_realPlayerDeadline = ::GetTickCount64() + kRealPlayerStartLimitMs;
   m_selector = EngineSelector::kRealPlayer;
-  control.SetVolume(m_volume);
+  control.SetVolume(Volume());
   control.Play();
   m_unitsPerSecond = 1000;
   SetTimer(kRealPlayerTimer, kRealPlayerPollMs);

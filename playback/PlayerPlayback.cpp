@@ -34,6 +34,7 @@ int CPlayerView::PlayEntry(const FileEntry& entry, bool explicitOpen) {
   Files().NowPlaying() = entry;
   if (m_settings.playMode == kRandom) Files().RandomHistory().insert(entry.id);
   m_fileList.OnPlaybackStarted();
+  m_controlPanel.RefreshAfterOpen();
   return result;
 }
 
@@ -77,7 +78,7 @@ int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
       break;
   }
 
-  if (IPlaybackEngine* engine = Engine()) engine->SetVolume(m_volume);
+  if (IPlaybackEngine* engine = Engine()) engine->SetVolume(Volume());
   m_currentSeconds = 0;
   Repaint();
 
@@ -98,7 +99,7 @@ HRESULT CPlayerView::OpenDirectShow(const std::string& path) {
   m_audioOnly = audioOnly;
   m_selector = EngineSelector::kDirectShow;
   UpdateOutputRect();
-  m_directShow.SetVolume(m_volume);
+  m_directShow.SetVolume(Volume());
   hr = m_directShow.Run(m_earliest, m_latest);
   if (FAILED(hr)) {
     // A graph that cannot run plays nothing: it goes like any other failed open.
@@ -176,7 +177,9 @@ void CPlayerView::PollPosition() {
     IPlaybackEngine* engine = Engine();
     std::int64_t position = engine->CurrentPosition();
     m_currentSeconds = PositionSeconds(position, m_unitsPerSecond);
-    m_playbackFraction = PositionFraction(position, m_latest, m_unitsPerSecond);
+    // The user's hold on the position slider wins over the poll, and the entry does not end under it.
+    if (m_controlPanel.IsDraggingPosition()) return;
+    m_controlPanel.SetPlaybackFraction(PositionFraction(position, m_latest, m_unitsPerSecond));
     if (engine->IsAtEnd(position, m_latest)) AdvanceAfterEnd();
     return;
   }
@@ -209,6 +212,7 @@ void CPlayerView::Carry(const PlayChoice& choice) {
       break;
     case PlayChoice::kStop:
       Stop();
+      m_controlPanel.Redraw();
       break;
     case PlayChoice::kRestartNowPlaying: {
       FileEntry again = Files().NowPlaying();
@@ -247,7 +251,7 @@ void CPlayerView::Stop() {
   Files().PlaylistCurrent().id = 0;
   KillTimer(kSlideshowTimer);
   ResetTitle();
-  m_playbackFraction = 0.0;
+  m_controlPanel.SetPlaybackFraction(0.0);
   if (m_fileList.IsShown()) {
     m_fileList.Tags().UpdateStates();
     m_fileList.Tags().RedrawAll();
@@ -265,22 +269,40 @@ void CPlayerView::SetPause(bool on) {
     }
     m_paused = on;
     m_playingFromPlaylist = !on;
+    m_controlPanel.ShowPanel();
+    m_controlPanel.Redraw();
+    m_controlPanel.AutoHide(true);
     return;
   }
+  if (!on && m_scanSpeed != 0) {
+    m_scanSpeed = 0;
+    m_controlPanel.ShowPanel();
+    m_controlPanel.Redraw();
+    return;
+  }
+  // Music that goes back to normal playback leaves the panel as it stands.
+  const bool music = m_audioOnly && KindClass(m_currentKind) == KIND_AUDIO;
   if (!on) {
-    if (m_scanSpeed != 0)
-      m_scanSpeed = 0;
-    else
-      Resume();
-    return;
-  }
-  if (m_scanSpeed != 0) {
+    Resume();
+    if (music) {
+      m_controlPanel.Redraw();
+      return;
+    }
+    m_controlPanel.ShowPanel();
+  } else if (m_scanSpeed != 0) {
     m_scanSpeed = 0;
     if (engine) engine->Resume();
-    return;
+    if (music) {
+      m_controlPanel.Redraw();
+      return;
+    }
+  } else {
+    if (engine) engine->Pause();
+    m_paused = true;
+    m_controlPanel.ShowPanel();
   }
-  if (engine) engine->Pause();
-  m_paused = true;
+  m_controlPanel.AutoHide(true);
+  m_controlPanel.Redraw();
 }
 
 void CPlayerView::Resume() {
@@ -316,6 +338,7 @@ void CPlayerView::Previous() {
 void CPlayerView::CyclePlayMode() {
   m_settings.playMode = NextPlayMode(m_settings.playMode);
   if (m_settings.playMode == kRandom) Files().RandomHistory().insert(Files().NowPlaying().id);
+  m_controlPanel.SetPlayModeFace(m_settings.playMode);
   SaveSettings();
 }
 
@@ -337,6 +360,5 @@ void CPlayerView::SeekToFraction(double fraction) {
 }
 
 void CPlayerView::SetVolume(double fraction) {
-  m_volume = fraction;
   if (IPlaybackEngine* engine = m_loaded ? Engine() : nullptr) engine->SetVolume(fraction);
 }

@@ -85,11 +85,15 @@ void CPlayerView::OnCreate(fw::Msg& m) {
   m_skin.skinName = m_settings.skin;
   m_skin.Load();
   LoadWallpaper();
-  IniProfile ini(SettingsFilePath());
-  m_volume = LoadVolumeFraction(ini);
+  if (m_controlPanel.Create(Hwnd())) {
+    m_controlPanel.SetStatusSources(m_scanSpeed, m_paused, m_totalSeconds, m_currentSeconds, m_currentKind);
+    m_frame.SetControlPanel(m_controlPanel.Hwnd());
+  }
+  m_windowButtons.Create(Hwnd());
   m_fileList.Create(Hwnd());
   m_quickTimeHost.Create(Hwnd());
   PlaceAtStoredPosition();
+  RepositionPanels();
   SetTimer(kScanTimer, kScanMs);
   SetTimer(kPollTimer, kPollMs);
   m_fileList.GoHome(false, true);
@@ -118,32 +122,38 @@ void CPlayerView::OnSize(fw::Msg& m) {
   Default(m);
   CopyRectToFrame();
   UpdateOutputRect();
+  RepositionPanels();
   m_fileList.Layout();
 }
 
 void CPlayerView::OnMove(fw::Msg& m) {
   Default(m);
   CopyRectToFrame();
+  RepositionPanels();
   m_fileList.Layout();
+}
+
+void CPlayerView::RepositionPanels() {
+  m_controlPanel.Reposition();
+  m_windowButtons.Reposition();
 }
 
 bool CPlayerView::IsFrameMinimised() const { return m_frame.Exists() && ::IsIconic(m_frame.Hwnd()); }
 
 geo::Rect CPlayerView::ControlPanelRect() const {
-  RECT client{};
-  if (Exists()) {
-    ::GetClientRect(Hwnd(), &client);
-    ::MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-  }
-  // Until the panel has a window of its own it stands at the view's bottom right.
-  return {client.right - kPanelWidth, client.bottom - kPanelHeight, client.right, client.bottom};
+  RECT r{};
+  if (m_controlPanel.Exists()) ::GetWindowRect(m_controlPanel.Hwnd(), &r);
+  return ToRect(r);
 }
 
-void CPlayerView::PanelShow() {}
-void CPlayerView::PanelAutoHide(bool) {}
-void CPlayerView::PanelReposition() {}
-void CPlayerView::PanelRefresh() {}
-void CPlayerView::PanelVolumeStep(int) {}
+
+void CPlayerView::OpenSettings() {
+  if (m_settingsDialogOpen) return;
+  m_settingsDialogOpen = true;
+  ::SetFocus(Hwnd());
+  // The settings dialog is not part of this build yet: the guard and the focus are all there is.
+  m_settingsDialogOpen = false;
+}
 
 void CPlayerView::OnGetMinMaxInfo(fw::Msg& m) {
   auto* info = reinterpret_cast<MINMAXINFO*>(m.lp);
@@ -256,7 +266,7 @@ void CPlayerView::ShowCursorAndArm(bool show) {
 
 void CPlayerView::HideCursorIfIdle() {
   KillTimer(kCursorTimer);
-  if (m_settingsDialogOpen || !m_cursorVisible) return;
+  if (m_settingsDialogOpen || !m_cursorVisible || m_controlPanel.IsShown() || m_fileList.IsShown()) return;
   while (::ShowCursor(FALSE) >= 0) {
   }
   m_cursorVisible = false;

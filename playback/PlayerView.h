@@ -10,6 +10,8 @@
 #include "browser/FileListWnd.h"
 #include "config/Settings.h"
 #include "config/SkinDefinition.h"
+#include "controls/ControlPanel.h"
+#include "controls/WindowButtons.h"
 #include "framework/Com.h"
 #include "framework/Window.h"
 #include "playback/DirectShowEngine.h"
@@ -58,6 +60,8 @@ class CPlayerView : public fw::Window {
   CFileListModel& Files() { return m_fileList.Model(); }
   const CFileListModel& Files() const { return m_fileList.Model(); }
   CFileListWnd& FileList() { return m_fileList; }
+  CControlPanel& ControlPanel() { return m_controlPanel; }
+  CWindowButtons& WindowButtons() { return m_windowButtons; }
   CMainFrame& Frame() { return m_frame; }
 
   // ---- Window
@@ -66,11 +70,13 @@ class CPlayerView : public fw::Window {
   // Whether the frame starts maximised: FULLSCREEN, or the window was maximised when it last closed.
   bool StartInFullScreen() const { return m_startFullScreen; }
   bool IsFrameMinimised() const;
-  // The control panel's window rectangle in screen coordinates, from which the frame lays out the list.
+  // The control panel's window rectangle in screen coordinates, from which the frame lays out the panels.
   geo::Rect ControlPanelRect() const;
   // 0 none, 1 the left button went down in the view, 2 the window is being dragged.
   int DragState() const { return m_dragState; }
   bool SettingsDialogOpen() const { return m_settingsDialogOpen; }
+  // The settings switch: the settings dialog, once at a time, with the keyboard on the view.
+  void OpenSettings();
   // Paints the whole client area at once through a window DC.
   void Repaint();
   int ToggleFullScreen();
@@ -120,7 +126,8 @@ class CPlayerView : public fw::Window {
   void SeekBack();
   void SeekToFraction(double fraction);
   void SetVolume(double fraction);
-  double Volume() const { return m_volume; }
+  // The volume slider of the control panel is where the volume lives.
+  double Volume() const { return m_controlPanel.GetVolume(); }
 
   // ---- Playback state
   bool IsLoaded() const { return m_loaded; }
@@ -137,7 +144,7 @@ class CPlayerView : public fw::Window {
   int TotalSeconds() const { return m_totalSeconds; }
   int CurrentSeconds() const { return m_currentSeconds; }
   // Where the position slider stands, 0…1.
-  double PlaybackFraction() const { return m_playbackFraction; }
+  double PlaybackFraction() const { return m_controlPanel.PlaybackFraction(); }
   // The engine's position now; 0 when nothing is loaded.
   std::int64_t CurrentPosition();
   bool CursorVisible() const { return m_cursorVisible; }
@@ -182,15 +189,10 @@ class CPlayerView : public fw::Window {
   // While an entry is loaded and the screen saver or the monitor's power-off is refused, the system is
   // told that the display is required (newer Windows keeps the display on only for that).
   void UpdateDisplayRequest();
-  // The control panel's side of transport and input.
-  void PanelShow();
-  void PanelAutoHide(bool arm);
-  void PanelReposition();
-  void PanelRefresh();
-  void PanelVolumeStep(int direction);
 
   void PlaceAtStoredPosition();
   void CopyRectToFrame();
+  void RepositionPanels();
   void Paint(HDC dc);
   void LoadWallpaper();
 
@@ -217,6 +219,8 @@ class CPlayerView : public fw::Window {
   CPictureFile m_wallpaper;  // the skin's wallpaper
   Settings m_settings;  // before the file list, which reads it
   CFileListWnd m_fileList{*this, m_settings};
+  CWindowButtons m_windowButtons{*this};
+  CControlPanel m_controlPanel{*this};
   CDirectShowEngine m_directShow;
   CPictureEngine m_pictureEngine{m_picture};
   CQuickTimeEngine m_quickTimeEngine{m_quickTimeHost};
@@ -236,7 +240,6 @@ class CPlayerView : public fw::Window {
   std::int64_t m_earliest = 0, m_latest = 0;
   int m_totalSeconds = 0;
   int m_currentSeconds = 0;
-  double m_playbackFraction = 0.0;
   geo::Rect m_outputRect;
   int m_noEngineTicks = 0;
   bool m_cursorVisible = true;
@@ -248,7 +251,6 @@ class CPlayerView : public fw::Window {
   PressOffsets m_pressOffsets;
   DWORD m_lastScanTick = 0;
   bool m_displayRequested = false;
-  double m_volume = 0.5;
   bool m_realPlayerNotReady = false;
   bool m_realPlayerStarted = false;
   ULONGLONG m_realPlayerDeadline = 0;

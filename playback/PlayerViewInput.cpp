@@ -61,7 +61,7 @@ void CPlayerView::HandleKey(WPARAM virtualKey, LPARAM flags) {
     case PlayerKey::kStop:
       if (m_loaded) {
         Stop();
-        PanelRefresh();
+        m_controlPanel.Redraw();
       } else {
         Start();
       }
@@ -86,9 +86,12 @@ void CPlayerView::HandleKey(WPARAM virtualKey, LPARAM flags) {
       break;
     case PlayerKey::kVolumeDown:
     case PlayerKey::kVolumeUp:
-      PanelVolumeStep(key == PlayerKey::kVolumeUp ? 1 : -1);
-      PanelShow();
-      if (!PanelStaysUpAfterVolumeKey(m_currentKind, m_scanSpeed, m_paused)) PanelAutoHide(true);
+      if (key == PlayerKey::kVolumeUp)
+        m_controlPanel.VolumeUp();
+      else
+        m_controlPanel.VolumeDown();
+      m_controlPanel.ShowPanel();
+      if (!PanelStaysUpAfterVolumeKey(m_currentKind, m_scanSpeed, m_paused)) m_controlPanel.AutoHide(true);
       break;
     case PlayerKey::kCyclePlayMode:
       CyclePlayMode();
@@ -136,25 +139,31 @@ bool CPlayerView::HandleWheel(int delta) {
   const int speed = ScanSpeedAfterWheel(m_scanSpeed, delta);
   if (speed != m_scanSpeed) {
     m_scanSpeed = speed;
-    PanelShow();
-    PanelReposition();
+    m_controlPanel.ShowPanel();
+    m_controlPanel.Reposition();
   }
-  if (m_scanSpeed == 0 && !m_paused && !m_audioOnly) PanelAutoHide(true);
+  if (m_scanSpeed == 0 && !m_paused && !m_audioOnly) m_controlPanel.AutoHide(true);
   if (m_paused) return false;
-  if (m_scanSpeed == 0) {
-    if (IPlaybackEngine* engine = Engine()) engine->Resume();
-    PanelRefresh();
+  IPlaybackEngine* engine = Engine();
+  const bool realPlayerReady = m_selector == EngineSelector::kRealPlayer && !m_realPlayerNotReady;
+  if (m_scanSpeed != 0) {
+    // The scan step moves the others while they play on; the RealPlayer control is held still.
+    if (realPlayerReady && !m_audioOnly && engine) engine->Pause();
+  } else {
+    if (engine && (m_selector != EngineSelector::kRealPlayer || realPlayerReady)) engine->Resume();
+    m_controlPanel.Redraw();
   }
   return false;
 }
 
 void CPlayerView::ScanStep() {
   if (!m_loaded || m_scanSpeed == 0 || KindClass(m_currentKind) == KIND_PICTURE) return;
+  if (m_selector == EngineSelector::kRealPlayer && m_realPlayerNotReady) return;
   IPlaybackEngine* engine = Engine();
   if (!engine) return;
   const std::int64_t position = engine->CurrentPosition();
   m_currentSeconds = PositionSeconds(position, m_unitsPerSecond);
-  PanelRefresh();
+  m_controlPanel.Redraw();
   const DWORD now = ::GetTickCount();
   const DWORD elapsed = now - m_lastScanTick;
   m_lastScanTick = now;
@@ -164,15 +173,15 @@ void CPlayerView::ScanStep() {
     m_scanSpeed = 0;
     Resume();
     if (m_audioOnly)
-      PanelShow();
+      m_controlPanel.ShowPanel();
     else
-      PanelAutoHide(true);
+      m_controlPanel.AutoHide(true);
   }
   if (target >= m_latest) {
     // Left at the end: the position poll finds the end and moves on.
     target = m_latest;
     m_scanSpeed = 0;
-    if (!m_audioOnly) PanelAutoHide(true);
+    if (!m_audioOnly) m_controlPanel.AutoHide(true);
   }
   engine->SetPosition(target);
 }
@@ -212,7 +221,7 @@ void CPlayerView::OnMouseMove(fw::Msg& m) {
     m_dragState = 2;
     ::SetWindowPos(Hwnd(), nullptr, p.x - m_dragOffset.x, p.y - m_dragOffset.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PanelReposition();
+    RepositionPanels();
     m_fileList.Layout();
     Repaint();
   }

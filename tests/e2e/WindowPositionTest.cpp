@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "e2e/Process.h"
 
@@ -13,9 +16,25 @@ namespace {
 
 std::string Line(const char* key, long value) { return std::string(key) + "=" + std::to_string(value); }
 
+// The POSITION lines of the view; the control panel's STATUS lines must be there too, for a panel of its
+// size, and are taken out.
+std::vector<std::string> ViewLines(std::vector<std::string> lines) {
+  auto status = [](const std::string& l) { return l.rfind("STATUS_", 0) == 0; };
+  std::map<std::string, long> panel;
+  for (const std::string& l : lines)
+    if (status(l)) panel[l.substr(0, l.find('='))] = std::stol(l.substr(l.find('=') + 1));
+  EXPECT_EQ(panel["STATUS_RIGHT"] - panel["STATUS_LEFT"], 634);
+  EXPECT_EQ(panel["STATUS_BOTTOM"] - panel["STATUS_TOP"], 88);
+  lines.erase(std::remove_if(lines.begin(), lines.end(), status), lines.end());
+  return lines;
+}
+
+// Of the CONFIG section only the control panel's volume is written on close.
+const std::vector<std::string> kConfigOnClose{"VOLUME=50"};
+
 }  // namespace
 
-TEST(WindowPosition, AFirstStartIsCentredAndClosingWritesOnlyThePosition) {
+TEST(WindowPosition, AFirstStartIsCentredAndClosingWritesOnlyThePositionsAndTheVolume) {
   Installation app("first");
   int p = app.Start();
   HWND frame = app.WaitForFrame(p, kStartMs);
@@ -28,8 +47,8 @@ TEST(WindowPosition, AFirstStartIsCentredAndClosingWritesOnlyThePosition) {
   EXPECT_FALSE(::IsZoomed(frame));
 
   ASSERT_TRUE(app.Close(p, kStartMs));
-  EXPECT_TRUE(wt::IniSection(app.IniPath(), "CONFIG").empty());
-  EXPECT_EQ(wt::IniSection(app.IniPath(), "POSITION"),
+  EXPECT_EQ(wt::IniSection(app.IniPath(), "CONFIG"), kConfigOnClose);
+  EXPECT_EQ(ViewLines(wt::IniSection(app.IniPath(), "POSITION")),
             (std::vector<std::string>{"FULL_SCREEN=0", Line("MONITOR_TOP", v.top), Line("MONITOR_BOTTOM", v.bottom),
                                       Line("MONITOR_LEFT", v.left), Line("MONITOR_RIGHT", v.right)}));
 
@@ -59,11 +78,11 @@ TEST(WindowPosition, MaximisingThenClosingKeepsTheNormalRectangle) {
       5000));
 
   ASSERT_TRUE(app.Close(p, kStartMs));
-  std::vector<std::string> pos = wt::IniSection(app.IniPath(), "POSITION");
+  std::vector<std::string> pos = ViewLines(wt::IniSection(app.IniPath(), "POSITION"));
   EXPECT_EQ(pos, (std::vector<std::string>{"FULL_SCREEN=1", Line("MONITOR_TOP", normal.top),
                                            Line("MONITOR_BOTTOM", normal.bottom), Line("MONITOR_LEFT", normal.left),
                                            Line("MONITOR_RIGHT", normal.right)}));
-  EXPECT_TRUE(wt::IniSection(app.IniPath(), "CONFIG").empty());
+  EXPECT_EQ(wt::IniSection(app.IniPath(), "CONFIG"), kConfigOnClose);
 
   // FULL_SCREEN=1 starts the next run maximised.
   p = app.Start();

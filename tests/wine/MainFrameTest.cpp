@@ -159,18 +159,29 @@ TEST_F(MainFrameTest, RestoringPutsTheControlPanelBackWhereItWasBeforeFullScreen
   ::DestroyWindow(panel);
 }
 
-TEST_F(MainFrameTest, ClosingWritesThePositionAndNoSetting) {
+// Of the CONFIG section only the control panel's volume is written on close; the view writes its position
+// and the panel its own.
+TEST_F(MainFrameTest, ClosingWritesThePositionsAndOnlyTheVolume) {
   Start();
   RECT normal = wt::WindowRect(View());
+  RECT panel = wt::WindowRect(frame->View().ControlPanel().Hwnd());
   ::SendMessageA(Frame(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(frame->Exists());
   EXPECT_FALSE(frame->View().Exists());
-  EXPECT_TRUE(wt::IniSection(SettingsFilePath(), "CONFIG").empty());
+  EXPECT_EQ(wt::IniSection(SettingsFilePath(), "CONFIG"), std::vector<std::string>{"VOLUME=50"});
   std::vector<std::string> pos = wt::IniSection(SettingsFilePath(), "POSITION");
-  EXPECT_EQ(pos, (std::vector<std::string>{"FULL_SCREEN=0", "MONITOR_TOP=" + std::to_string(normal.top),
-                                           "MONITOR_BOTTOM=" + std::to_string(normal.bottom),
-                                           "MONITOR_LEFT=" + std::to_string(normal.left),
-                                           "MONITOR_RIGHT=" + std::to_string(normal.right)}));
+  std::sort(pos.begin(), pos.end());
+  std::vector<std::string> expected{"FULL_SCREEN=0",
+                                    "MONITOR_TOP=" + std::to_string(normal.top),
+                                    "MONITOR_BOTTOM=" + std::to_string(normal.bottom),
+                                    "MONITOR_LEFT=" + std::to_string(normal.left),
+                                    "MONITOR_RIGHT=" + std::to_string(normal.right),
+                                    "STATUS_TOP=" + std::to_string(panel.top),
+                                    "STATUS_BOTTOM=" + std::to_string(panel.bottom),
+                                    "STATUS_LEFT=" + std::to_string(panel.left),
+                                    "STATUS_RIGHT=" + std::to_string(panel.right)};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(pos, expected);
 }
 
 TEST_F(MainFrameTest, MaximisingWhileClosingRecordsNoNormalPosition) {
@@ -181,7 +192,9 @@ TEST_F(MainFrameTest, MaximisingWhileClosingRecordsNoNormalPosition) {
   EXPECT_TRUE(wt::IniSection(SettingsFilePath(), "POSITION").empty());
   wt::PumpUntil([&] { return !frame->Exists(); }, 2000);
   EXPECT_FALSE(frame->Exists());
-  EXPECT_EQ(wt::IniSection(SettingsFilePath(), "POSITION"), std::vector<std::string>{"FULL_SCREEN=1"});
+  std::vector<std::string> pos = wt::IniSection(SettingsFilePath(), "POSITION");
+  EXPECT_TRUE(HasLine(pos, "FULL_SCREEN=1"));
+  EXPECT_FALSE(std::any_of(pos.begin(), pos.end(), [](const std::string& line) { return line.rfind("MONITOR_", 0) == 0; }));
 }
 
 TEST_F(MainFrameTest, HandOffOpensThePathAndEmptiesTheBlock) {

@@ -72,25 +72,38 @@ std::string ReadFile(const std::string& path) {
 
 bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+namespace {
+
+// In the wide "\\?\" form, so that names which make the path longer than MAX_PATH (tests make them) go too.
+void RemoveTreeW(const std::wstring& dir) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = ::FindFirstFileW((dir + L"*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring full = dir + name;
+      ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTreeW(full + L"\\");
+      else
+        ::DeleteFileW(full.c_str());
+    } while (::FindNextFileW(h, &fd));
+    ::FindClose(h);
+  }
+  ::RemoveDirectoryW(dir.c_str());
+}
+
+}  // namespace
+
 void RemoveTree(const std::string& folder) {
   std::string dir = folder;
   if (!dir.empty() && dir.back() != '\\') dir += '\\';
-  WIN32_FIND_DATAA fd;
-  HANDLE h = ::FindFirstFileA((dir + "*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = dir + name;
-      ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full);
-      else
-        ::DeleteFileA(full.c_str());
-    } while (::FindNextFileA(h, &fd));
-    ::FindClose(h);
-  }
-  ::RemoveDirectoryA(dir.c_str());
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, dir.c_str(), -1, nullptr, 0);
+  if (n <= 1) return;
+  std::wstring wide(static_cast<std::size_t>(n - 1), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, dir.c_str(), -1, wide.data(), n);
+  RemoveTreeW(L"\\\\?\\" + wide);
 }
 
 std::vector<std::string> IniSection(const std::string& path, const char* section) {

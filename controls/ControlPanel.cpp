@@ -1,0 +1,270 @@
+// The control panel's window: creation, place, showing and hiding, the timers, the messages it passes to
+// the player view and its commands. The drawing is in ControlPanelPaint.cpp.
+#include "controls/ControlPanel.h"
+
+#include "app/MainFrame.h"
+#include "app/PlayerApp.h"
+#include "config/IniProfile.h"
+#include "config/Settings.h"
+#include "controls/PanelZOrder.h"
+#include "playback/PlayerView.h"
+#include "res/ResourceIds.h"
+
+namespace {
+
+constexpr int kSwitchSize = 32;
+
+geo::Rect SwitchAt(int left, int top) { return {left, top, left + kSwitchSize, top + kSwitchSize}; }
+
+constexpr geo::Rect kVolumeRect{208, 16, 296, 32};
+constexpr geo::Rect kPositionRect{304, 16, 612, 32};
+
+RECT ToRECT(const geo::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+CControlPanel::CControlPanel(CPlayerView& view) : m_view(view), m_volume(view.Skin()), m_position(view.Skin()) {}
+
+CControlPanel::~CControlPanel() = default;
+
+std::string CControlPanel::SkinFile(const char* name) const { return m_view.Skin().skinFolder + name; }
+
+bool CControlPanel::Create(HWND view) {
+  // Created hidden: showing a pop-up at its creation would activate it. The view's first Reposition
+  // places it.
+  if (!CreateEx(0, nullptr, nullptr, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, view, nullptr)) return false;
+  if (!CreateControls()) return false;
+  IniProfile ini(SettingsFilePath());
+  SetVolume(LoadVolumeFraction(ini));
+  SetPlayModeFace(m_view.Config().playMode);
+  return true;
+}
+
+std::array<CControlPanel::SwitchPlace, 10> CControlPanel::SwitchPlaces() {
+  return {{
+      {m_fileList, ID_SHOW_FILE_LIST, 22, 10, "FILELISTSW.bmp", IDB_FILELISTSW},
+      {m_playlist, ID_SHOW_PLAYLIST, 56, 10, "PLAYLISTSW.bmp", IDB_PLAYLISTSW},
+      {m_playMode, ID_PLAYMODE_SWITCH, 90, 10, "NOREPEATSW.bmp", IDB_NOREPEATSW},
+      {m_back, ID_BACK_SWITCH, 124, 10, "RRSW.bmp", IDB_RRSW},
+      {m_forward, ID_FORWARD_SWITCH, 158, 10, "FFSW.bmp", IDB_FFSW},
+      {m_settings, ID_SETTINGS_SWITCH, 22, 44, "SETTINGSW.bmp", IDB_SETTINGSW},
+      {m_stop, ID_STOP_SWITCH, 56, 44, "STOPSW.bmp", IDB_STOPSW},
+      {m_play, ID_PLAY_SWITCH, 90, 44, "PLAYSW.bmp", IDB_PLAYSW},
+      {m_previous, ID_PREVIOUS_SWITCH, 124, 44, "RSW.bmp", IDB_RSW},
+      {m_next, ID_NEXT_SWITCH, 158, 44, "FSW.bmp", IDB_FSW},
+  }};
+}
+
+bool CControlPanel::CreateControls() {
+  if (!m_volume.Create(Hwnd(), kVolumeRect, ID_VOLUME_SLIDER, false, false, IDB_VOLUME, SkinFile("volume.bmp"), true) ||
+      !m_position.Create(Hwnd(), kPositionRect, ID_POSITION_SLIDER, false, false, 0, std::string(), false))
+    return false;
+  for (const SwitchPlace& p : SwitchPlaces())
+    if (!p.sw.Create(Hwnd(), SwitchAt(p.left, p.top), p.id, p.resource, SkinFile(p.file))) return false;
+  return true;
+}
+
+void CControlPanel::SetStatusSources(const int& scanSpeed, const bool& paused, const int& totalSeconds,
+                                     const int& currentSeconds, const EntryKind& currentKind) {
+  m_scanSpeed = &scanSpeed;
+  m_paused = &paused;
+  m_totalSeconds = &totalSeconds;
+  m_currentSeconds = &currentSeconds;
+  m_currentKind = &currentKind;
+}
+
+void CControlPanel::PreCreate(CREATESTRUCTA& cs) {
+  // Double clicks for the middle button's double click.
+  cs.lpszClass = RegisterClass(CS_DBLCLKS | CS_OWNDC, ::LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr);
+}
+
+bool CControlPanel::OnMessage(fw::Msg& m) {
+  static constexpr fw::Route<CControlPanel> kRoutes[] = {
+      {WM_CREATE, 0, &CControlPanel::OnCreate},
+      {WM_DESTROY, 0, &CControlPanel::OnDestroy},
+      {WM_PAINT, 0, &CControlPanel::OnPaint},
+      {WM_ERASEBKGND, 0, &CControlPanel::OnEraseBackground},
+      {WM_TIMER, 0, &CControlPanel::OnTimer},
+      {WM_MOUSEACTIVATE, 0, &CControlPanel::OnMouseActivate},
+      {WM_MOUSEMOVE, 0, &CControlPanel::OnMouseMove},
+      {WM_MOUSEWHEEL, 0, &CControlPanel::OnMouseWheel},
+      {WM_KEYDOWN, 0, &CControlPanel::OnKeyDown},
+      {WM_SYSKEYDOWN, 0, &CControlPanel::OnSystemKey},
+      {WM_SYSCHAR, 0, &CControlPanel::OnSystemKey},
+      {WM_MBUTTONDOWN, 0, &CControlPanel::OnMiddleButton},
+      {WM_MBUTTONDBLCLK, 0, &CControlPanel::OnMiddleButton},
+      {WM_COMMAND, ID_VOLUME_SLIDER, &CControlPanel::OnVolumeSlider},
+      {WM_COMMAND, ID_POSITION_SLIDER, &CControlPanel::OnPositionSlider},
+      {WM_COMMAND, ID_SETTINGS_SWITCH, &CControlPanel::OnSettings},
+      {WM_COMMAND, ID_STOP_SWITCH, &CControlPanel::OnStop},
+      {WM_COMMAND, ID_PLAY_SWITCH, &CControlPanel::OnPlay},
+      {WM_COMMAND, ID_NEXT_SWITCH, &CControlPanel::OnNext},
+      {WM_COMMAND, ID_PREVIOUS_SWITCH, &CControlPanel::OnPrevious},
+      {WM_COMMAND, ID_SHOW_FILE_LIST, &CControlPanel::OnFileListSwitch},
+      {WM_COMMAND, ID_SHOW_PLAYLIST, &CControlPanel::OnPlaylistSwitch},
+      {WM_COMMAND, ID_PLAYMODE_SWITCH, &CControlPanel::OnPlayMode},
+      {WM_COMMAND, ID_FORWARD_SWITCH, &CControlPanel::OnForward},
+      {WM_COMMAND, ID_BACK_SWITCH, &CControlPanel::OnBack},
+      {WM_COMMAND, ID_SWITCH_MOUSE_MOVE, &CControlPanel::OnSwitchMouseMove},
+  };
+  return fw::Dispatch(*this, kRoutes, m);
+}
+
+void CControlPanel::OnCreate(fw::Msg& m) {
+  Default(m);
+  if (m.result == -1) return;
+  CPlayerApp::ApplyPanelTransparency(Hwnd(), m_view.Files().Classify(m_view.Files().NowPlaying().name));
+  IniProfile ini(SettingsFilePath());
+  const geo::Rect stored = StoredPanelRect(LoadStatusRect(ini));
+  ::MoveWindow(Hwnd(), stored.left, stored.top, stored.Width(), stored.Height(), FALSE);
+  SetTimer(kClockTimer, kClockMs);
+  SetTimer(kBlinkTimer, kBlinkMs);
+  SetTimer(kHoverTimer, kHoverMs);
+  LoadStrips();
+}
+
+void CControlPanel::OnDestroy(fw::Msg& m) {
+  Default(m);
+  IniProfile ini(SettingsFilePath());
+  SaveVolume(ini, GetVolume());
+  RECT r;
+  ::GetWindowRect(Hwnd(), &r);
+  SaveStatusRect(ini, ToRect(r));
+}
+
+// ---- Place and visibility
+
+void CControlPanel::Reposition() {
+  if (!Exists()) return;
+  const PanelPlaces places = m_view.Frame().LayoutPanels(ToRect(ScreenClientRect(Hwnd())));
+  PlacePanel(Hwnd(), ToRECT(places.panel), m_shown);
+}
+
+void CControlPanel::ShowPanel() {
+  KillTimer(kHideTimer);
+  m_hideArmed = false;
+  if (m_shown) return;
+  m_shown = true;
+  if (!Exists()) return;
+  ShowOnTop(Hwnd());
+  Redraw();
+}
+
+void CControlPanel::AutoHide(bool arm) {
+  if (arm) {
+    if (!m_hideArmed) {
+      SetTimer(kHideTimer, kHideMs);
+      m_hideArmed = true;
+    }
+    return;
+  }
+  if (!m_shown) return;
+  if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
+  m_shown = false;
+  KillTimer(kHideTimer);
+  m_hideArmed = false;
+}
+
+void CControlPanel::KeepAboveView() { KeepPanelAbove(Hwnd(), m_view.Hwnd()); }
+
+bool CControlPanel::PreTranslateMessage(MSG& msg) {
+  // A click or a command that reaches the panel while it is meant to be hidden only brings it back.
+  if (m_shown || (msg.message != WM_COMMAND && msg.message != WM_LBUTTONDOWN)) return false;
+  ShowPanel();
+  return true;
+}
+
+// ---- Timers
+
+void CControlPanel::OnTimer(fw::Msg& m) {
+  switch (m.wp) {
+    case kHideTimer:
+      KillTimer(kHideTimer);
+      m_hideArmed = false;
+      AutoHide(false);
+      m_view.ShowCursorAndArm(false);
+      break;
+    case kClockTimer:
+      RefreshStatus();
+      break;
+    case kBlinkTimer:
+      m_blink = !m_blink;
+      break;
+    case kHoverTimer:
+      PollHover();
+      break;
+    default:
+      break;
+  }
+}
+
+void CControlPanel::PollHover() {
+  POINT cursor;
+  const RECT client = ScreenClientRect(Hwnd());
+  const bool over = ::GetCursorPos(&cursor) && ::PtInRect(&client, cursor);
+  if ((over || m_view.FileList().IsShown()) && !m_view.SettingsDialogOpen()) {
+    if (!m_view.IsFrameMinimised()) ShowPanel();
+    AutoHide(true);
+  }
+  if (m_shown) KeepAboveView();
+}
+
+// ---- Messages
+
+void CControlPanel::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }
+void CControlPanel::OnMouseMove(fw::Msg&) { m_view.ShowCursorAndArm(true); }
+void CControlPanel::OnMouseWheel(fw::Msg& m) { m_view.HandleWheel(GET_WHEEL_DELTA_WPARAM(m.wp)); }
+void CControlPanel::OnKeyDown(fw::Msg& m) { m_view.HandleKey(m.wp, m.lp); }
+void CControlPanel::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
+void CControlPanel::OnMiddleButton(fw::Msg& m) { m_view.HandleMiddleButton(m.msg == WM_MBUTTONDBLCLK); }
+
+// ---- Commands
+
+void CControlPanel::OnVolumeSlider(fw::Msg&) { m_view.SetVolume(GetVolume()); }
+void CControlPanel::OnPositionSlider(fw::Msg&) { m_view.SeekToFraction(m_position.GetFraction()); }
+
+void CControlPanel::OnSettings(fw::Msg&) {
+  m_settings.EndHover();
+  m_view.OpenSettings();
+}
+
+void CControlPanel::OnStop(fw::Msg&) {
+  m_view.Stop();
+  Redraw();
+}
+
+void CControlPanel::OnPlay(fw::Msg&) {
+  if (m_view.IsLoaded())
+    m_view.TogglePause();
+  else
+    m_view.Start();
+  Redraw();
+}
+
+void CControlPanel::OnNext(fw::Msg&) { m_view.Next(); }
+void CControlPanel::OnPrevious(fw::Msg&) { m_view.Previous(); }
+void CControlPanel::OnFileListSwitch(fw::Msg&) { ShowList(0); }
+void CControlPanel::OnPlaylistSwitch(fw::Msg&) { ShowList(1); }
+void CControlPanel::OnPlayMode(fw::Msg&) { m_view.CyclePlayMode(); }
+void CControlPanel::OnForward(fw::Msg&) { m_view.SeekForward(); }
+void CControlPanel::OnBack(fw::Msg&) { m_view.SeekBack(); }
+// The switches report every hover tick; nothing here follows the mouse.
+void CControlPanel::OnSwitchMouseMove(fw::Msg&) {}
+
+void CControlPanel::ShowList(int mode) {
+  CFileListWnd& list = m_view.FileList();
+  list.Tags().SetMovedFlag();
+  list.SetListMode(mode);
+  list.ShowList();
+}
+
+// ---- Values
+
+void CControlPanel::SetVolume(double fraction) {
+  m_volume.SetFraction(fraction);
+  m_view.SetVolume(fraction);
+}
+
+void CControlPanel::VolumeUp() { SetVolume(VolumeStepUp(GetVolume())); }
+void CControlPanel::VolumeDown() { SetVolume(VolumeStepDown(GetVolume())); }

@@ -1,0 +1,172 @@
+#include "controls/WindowButtons.h"
+
+#include "app/MainFrame.h"
+#include "app/PlayerApp.h"
+#include "controls/PanelKey.h"
+#include "controls/PanelZOrder.h"
+#include "framework/Gdi.h"
+#include "framework/Handles.h"
+#include "playback/PlayerView.h"
+#include "res/ResourceIds.h"
+
+namespace {
+
+constexpr int kSwitchSize = 32;
+// The buttons' place in the view's client area, from its right edge and top.
+constexpr int kFromRight = 108, kToRight = 8, kTop = 8, kBottom = 40;
+
+geo::Rect SwitchAt(int left) { return {left, 0, left + kSwitchSize, kSwitchSize}; }
+
+}  // namespace
+
+CWindowButtons::~CWindowButtons() = default;
+
+std::string CWindowButtons::SkinFile(const char* name) const { return m_view.Skin().skinFolder + name; }
+
+bool CWindowButtons::Create(HWND view) {
+  // Created hidden, like the control panel: the view's first Reposition places it.
+  return CreateEx(0, nullptr, nullptr, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, view, nullptr) &&
+         m_minimise.Create(Hwnd(), SwitchAt(0), ID_MINIMISE_SWITCH, IDB_MINSW, SkinFile("MINSW.bmp")) &&
+         m_maximise.Create(Hwnd(), SwitchAt(34), ID_MAXIMISE_SWITCH, IDB_MAXSW, SkinFile("MAXSW.bmp")) &&
+         m_exit.Create(Hwnd(), SwitchAt(68), ID_EXIT_SWITCH, IDB_BATUSW, SkinFile("BATUSW.bmp"));
+}
+
+void CWindowButtons::PreCreate(CREATESTRUCTA& cs) {
+  cs.lpszClass = RegisterClass(0, ::LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr);
+}
+
+bool CWindowButtons::OnMessage(fw::Msg& m) {
+  static constexpr fw::Route<CWindowButtons> kRoutes[] = {
+      {WM_CREATE, 0, &CWindowButtons::OnCreate},
+      {WM_PAINT, 0, &CWindowButtons::OnPaint},
+      {WM_ERASEBKGND, 0, &CWindowButtons::OnEraseBackground},
+      {WM_TIMER, 0, &CWindowButtons::OnTimer},
+      {WM_MOUSEACTIVATE, 0, &CWindowButtons::OnMouseActivate},
+      {WM_MOUSEMOVE, 0, &CWindowButtons::OnMouseMove},
+      {WM_MOUSEWHEEL, 0, &CWindowButtons::OnMouseWheel},
+      {WM_KEYDOWN, 0, &CWindowButtons::OnKeyDown},
+      {WM_SYSKEYDOWN, 0, &CWindowButtons::OnSystemKey},
+      {WM_SYSCHAR, 0, &CWindowButtons::OnSystemKey},
+      {WM_COMMAND, ID_MINIMISE_SWITCH, &CWindowButtons::OnMinimise},
+      {WM_COMMAND, ID_MAXIMISE_SWITCH, &CWindowButtons::OnMaximise},
+      {WM_COMMAND, ID_EXIT_SWITCH, &CWindowButtons::OnExit},
+      {WM_COMMAND, ID_SWITCH_MOUSE_MOVE, &CWindowButtons::OnSwitchMouseMove},
+  };
+  return fw::Dispatch(*this, kRoutes, m);
+}
+
+void CWindowButtons::OnCreate(fw::Msg& m) {
+  Default(m);
+  if (m.result == -1) return;
+  CPlayerApp::ApplyPanelTransparency(Hwnd(), m_view.Files().Classify(m_view.Files().NowPlaying().name));
+  SetTimer(kHoverTimer, kHoverMs);
+}
+
+// ---- Place and visibility
+
+void CWindowButtons::Reposition() {
+  if (!Exists() || !m_view.Exists()) return;
+  RECT client;
+  ::GetClientRect(m_view.Hwnd(), &client);
+  RECT r{client.right - kFromRight, kTop, client.right - kToRight, kBottom};
+  ::MapWindowPoints(m_view.Hwnd(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  PlacePanel(Hwnd(), r, m_shown);
+}
+
+void CWindowButtons::ShowPanel() {
+  KillTimer(kHideTimer);
+  m_hideArmed = false;
+  if (m_shown) return;
+  m_shown = true;
+  if (!Exists()) return;
+  ShowOnTop(Hwnd());
+}
+
+void CWindowButtons::AutoHide(bool arm) {
+  if (arm) {
+    if (!m_hideArmed) {
+      SetTimer(kHideTimer, kHideMs);
+      m_hideArmed = true;
+    }
+    return;
+  }
+  if (!m_shown) return;
+  m_shown = false;
+  KillTimer(kHideTimer);
+  m_hideArmed = false;
+  if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
+  m_view.ShowCursorAndArm(true);
+}
+
+void CWindowButtons::UpdateMaximiseFace() {
+  if (m_view.Frame().IsMaximised())
+    m_maximise.SetBitmap(IDB_MIDSW, SkinFile("MIDSW.bmp"));
+  else
+    m_maximise.SetBitmap(IDB_MAXSW, SkinFile("MAXSW.bmp"));
+}
+
+void CWindowButtons::ReloadSkin() {
+  m_minimise.SetBitmap(IDB_MINSW, SkinFile("MINSW.bmp"));
+  m_maximise.SetBitmap(IDB_MAXSW, SkinFile("MAXSW.bmp"));
+  m_exit.SetBitmap(IDB_BATUSW, SkinFile("BATUSW.bmp"));
+}
+
+// ---- Messages
+
+void CWindowButtons::OnPaint(fw::Msg&) {
+  {
+    fw::PaintDC dc(Hwnd());
+    RECT client;
+    ::GetClientRect(Hwnd(), &client);
+    fw::FillSolid(dc.Get(), client, kPanelKeyColour);
+  }
+  UpdateMaximiseFace();
+}
+
+void CWindowButtons::OnEraseBackground(fw::Msg& m) { m.result = 1; }
+
+void CWindowButtons::OnTimer(fw::Msg& m) {
+  switch (m.wp) {
+    case kHideTimer:
+      KillTimer(kHideTimer);
+      m_hideArmed = false;
+      AutoHide(false);
+      break;
+    case kHoverTimer:
+      PollHover();
+      break;
+    default:
+      break;
+  }
+}
+
+void CWindowButtons::PollHover() {
+  POINT cursor;
+  const RECT client = ScreenClientRect(Hwnd());
+  if (::GetCursorPos(&cursor) && ::PtInRect(&client, cursor)) {
+    if (!m_view.IsFrameMinimised() && !m_view.SettingsDialogOpen()) ShowPanel();
+    AutoHide(true);
+  }
+  if (m_shown) KeepPanelAbove(Hwnd(), m_view.Hwnd());
+}
+
+void CWindowButtons::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }
+void CWindowButtons::OnMouseMove(fw::Msg&) { m_view.ShowCursorAndArm(true); }
+void CWindowButtons::OnMouseWheel(fw::Msg& m) { m_view.HandleWheel(GET_WHEEL_DELTA_WPARAM(m.wp)); }
+void CWindowButtons::OnKeyDown(fw::Msg& m) { m_view.HandleKey(m.wp, m.lp); }
+void CWindowButtons::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
+
+// ---- Commands
+
+void CWindowButtons::OnMinimise(fw::Msg&) {
+  m_minimise.EndHover();
+  m_view.ControlPanel().AutoHide(false);
+  AutoHide(false);
+  m_view.Frame().Minimise();
+}
+
+void CWindowButtons::OnMaximise(fw::Msg&) { m_view.ToggleFullScreen(); }
+
+void CWindowButtons::OnExit(fw::Msg&) { m_view.Frame().RequestExit(); }
+
+void CWindowButtons::OnSwitchMouseMove(fw::Msg&) {}

@@ -1,0 +1,64 @@
+#pragma once
+// The minimise, maximise/restore and exit buttons of the main window: three switches on a small pop-up
+// owned by the player view at its top-right corner. Like the control panel it shows itself while the
+// mouse is over it and hides a second after the mouse leaves; it never takes the activation. The maximise
+// switch shows its restore face while the main window is maximised.
+
+#include <string>
+
+#include "controls/SkinSwitch.h"
+#include "framework/Window.h"
+
+class CPlayerView;
+
+class CWindowButtons : public fw::Window {
+ public:
+  static constexpr UINT_PTR kHideTimer = 1;   // one shot: hides the buttons
+  static constexpr UINT_PTR kHoverTimer = 2;  // mouse poll
+  static constexpr UINT kHideMs = 1000, kHoverMs = 100;
+
+  explicit CWindowButtons(CPlayerView& view) : m_view(view) {}
+  ~CWindowButtons() override;
+
+  // The hidden pop-up owned by the view and its three switches.
+  bool Create(HWND view);
+  // 100 × 32 at 8 pixels from the view's top and right edges, shown or hidden as it should be.
+  void Reposition();
+  void ShowPanel();
+  // true: hides a second from now unless shown again meanwhile; false: hides at once.
+  void AutoHide(bool arm);
+  bool IsShown() const { return m_shown; }
+  bool HideArmed() const { return m_hideArmed; }
+  // The restore face while the main window is maximised, the maximise face otherwise.
+  void UpdateMaximiseFace();
+  void ReloadSkin();
+  const CSkinSwitch& MinimiseSwitch() const { return m_minimise; }
+  const CSkinSwitch& MaximiseSwitch() const { return m_maximise; }
+
+ protected:
+  void PreCreate(CREATESTRUCTA& cs) override;
+  bool OnMessage(fw::Msg& m) override;
+
+ private:
+  void OnCreate(fw::Msg& m);
+  void OnPaint(fw::Msg& m);
+  void OnEraseBackground(fw::Msg& m);
+  void OnTimer(fw::Msg& m);
+  void OnMouseActivate(fw::Msg& m);
+  void OnMouseMove(fw::Msg& m);
+  void OnMouseWheel(fw::Msg& m);
+  void OnKeyDown(fw::Msg& m);
+  void OnSystemKey(fw::Msg& m);
+  void OnMinimise(fw::Msg& m);
+  void OnMaximise(fw::Msg& m);
+  void OnExit(fw::Msg& m);
+  void OnSwitchMouseMove(fw::Msg& m);
+
+  void PollHover();
+  std::string SkinFile(const char* name) const;
+
+  CPlayerView& m_view;
+  CSkinSwitch m_exit, m_minimise, m_maximise;
+  bool m_shown = false;
+  bool m_hideArmed = false;
+};
