@@ -113,6 +113,7 @@ void PressKey(WORD vk, bool ctrl) {
 
 void Click(int x, int y) {
   ::SetCursorPos(x, y);
+  ::Sleep(150);  // the window under the pointer takes the move (a switch lights) before the button goes down
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_MOUSE;
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
