@@ -68,6 +68,7 @@ bool CFileListWnd::OnMessage(fw::Msg& m) {
       {WM_COMMAND, ID_SWITCH_MOUSE_MOVE, &CFileListWnd::OnSwitchMouseMove},
       {WM_SYSCOMMAND, 0, &CFileListWnd::OnSysCommand},
       {WM_THUMBNAILS_READY, 0, &CFileListWnd::OnThumbnailsReady},
+      {WM_APPCOMMAND, 0, &CFileListWnd::OnAppCommand},
       {WM_GETTEXT, 0, &CFileListWnd::OnGetText},
       {WM_GETTEXTLENGTH, 0, &CFileListWnd::OnGetTextLength},
   };
@@ -327,7 +328,16 @@ void CFileListWnd::OnKeyDown(fw::Msg& m) {
     Default(m);
     return;
   }
-  if (!HandleKey(m.wp, m.lp)) m_view.HandleKey(m.wp, m.lp);
+  if (HandleKey(m.wp, m.lp)) return;
+  m_view.HandleKey(m.wp, m.lp);
+  Default(m);  // which makes WM_APPCOMMAND of a media key
+}
+
+void CFileListWnd::OnAppCommand(fw::Msg& m) {
+  if (m_view.HandleAppCommand(GET_APPCOMMAND_LPARAM(m.lp)))
+    m.result = TRUE;
+  else
+    Default(m);
 }
 
 void CFileListWnd::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }

@@ -95,6 +95,7 @@ class CFileListWnd : public fw::Window {
   void OnSwitchMouseMove(fw::Msg& m);
   void OnSysCommand(fw::Msg& m);
   void OnThumbnailsReady(fw::Msg& m);
+  void OnAppCommand(fw::Msg& m);
   void OnGetText(fw::Msg& m);
   void OnGetTextLength(fw::Msg& m);
 

@@ -53,6 +53,44 @@ PlayerKey PlayerKeyFor(unsigned vk, unsigned repeatCount) {
   }
 }
 
+MediaCommand MediaCommandFor(int appCommand) {
+  switch (appCommand) {
+    case 14:  // APPCOMMAND_MEDIA_PLAY_PAUSE
+      return MediaCommand::kPlayPause;
+    case 46:  // APPCOMMAND_MEDIA_PLAY
+      return MediaCommand::kPlay;
+    case 47:  // APPCOMMAND_MEDIA_PAUSE
+      return MediaCommand::kPause;
+    case 13:  // APPCOMMAND_MEDIA_STOP
+      return MediaCommand::kStop;
+    case 11:  // APPCOMMAND_MEDIA_NEXTTRACK
+      return MediaCommand::kNext;
+    case 12:  // APPCOMMAND_MEDIA_PREVIOUSTRACK
+      return MediaCommand::kPrevious;
+    case 10:  // APPCOMMAND_VOLUME_UP
+      return MediaCommand::kVolumeUp;
+    case 9:  // APPCOMMAND_VOLUME_DOWN
+      return MediaCommand::kVolumeDown;
+    case 8:  // APPCOMMAND_VOLUME_MUTE
+      return MediaCommand::kMute;
+    default:
+      return MediaCommand::kNone;
+  }
+}
+
+int AppCommandForMediaKey(unsigned vk) {
+  switch (vk) {
+    case 0xB3: return 14;  // VK_MEDIA_PLAY_PAUSE
+    case 0xB2: return 13;  // VK_MEDIA_STOP
+    case 0xB0: return 11;  // VK_MEDIA_NEXT_TRACK
+    case 0xB1: return 12;  // VK_MEDIA_PREV_TRACK
+    case 0xAF: return 10;  // VK_VOLUME_UP
+    case 0xAE: return 9;   // VK_VOLUME_DOWN
+    case 0xAD: return 8;   // VK_VOLUME_MUTE
+    default: return 0;
+  }
+}
+
 bool PanelStaysUpAfterVolumeKey(EntryKind kind, int scanSpeed, bool paused) {
   return KindClass(kind) == KIND_AUDIO || scanSpeed != 0 || (KindClass(kind) == KIND_VIDEO && paused);
 }

@@ -27,6 +27,13 @@ enum class PlayerKey {
 // repeatCount: the low word of the key-down message's second parameter.
 PlayerKey PlayerKeyFor(unsigned virtualKey, unsigned repeatCount);
 
+// The media keys of keyboards and remote controls, as WM_APPCOMMAND reports them (its command code), mapped
+// onto the player's own operations. Mute is the volume slider at 0 and back.
+enum class MediaCommand { kNone, kPlayPause, kPlay, kPause, kStop, kNext, kPrevious, kVolumeUp, kVolumeDown, kMute };
+MediaCommand MediaCommandFor(int appCommand);
+// The WM_APPCOMMAND code the system makes of a media key's virtual-key code; 0 for other keys.
+int AppCommandForMediaKey(unsigned virtualKey);
+
 // After a volume key the control panel shows; it then hides again unless music plays, the player scans,
 // or a video is paused.
 bool PanelStaysUpAfterVolumeKey(EntryKind currentKind, int scanSpeed, bool paused);

@@ -75,6 +75,7 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
       {WM_MBUTTONDBLCLK, 0, &CPlayerView::OnMiddleButtonDoubleClick},
       {WM_NCHITTEST, 0, &CPlayerView::OnHitTest},
       {WM_DROPFILES, 0, &CPlayerView::OnDropFiles},
+      {WM_APPCOMMAND, 0, &CPlayerView::OnAppCommand},
   };
   return fw::Dispatch(*this, kRoutes, m);
 }

@@ -97,6 +97,8 @@ class CPlayerView : public fw::Window {
   // or goes on in any case.
   void HandleMiddleButton(bool doubleClick);
   bool PreTranslateMessage(MSG& msg) override;
+  // A media key's WM_APPCOMMAND code; false when it is not the player's.
+  bool HandleAppCommand(int command);
 
   // ---- Opening
   // Publishes the entry's title and opens it; the entry becomes the now-playing entry.
@@ -183,6 +185,7 @@ class CPlayerView : public fw::Window {
   void OnMiddleButtonDoubleClick(fw::Msg& m);
   void OnHitTest(fw::Msg& m);
   void OnDropFiles(fw::Msg& m);
+  void OnAppCommand(fw::Msg& m);
 
   void ScanStep();
   void ResizeByBorderPress(POINT cursor);
@@ -251,6 +254,7 @@ class CPlayerView : public fw::Window {
   PressOffsets m_pressOffsets;
   DWORD m_lastScanTick = 0;
   bool m_displayRequested = false;
+  double m_volumeBeforeMute = 0.0;  // 0 while not muted
   bool m_realPlayerNotReady = false;
   bool m_realPlayerStarted = false;
   ULONGLONG m_realPlayerDeadline = 0;

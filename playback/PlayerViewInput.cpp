@@ -5,6 +5,7 @@
 
 #include "app/MainFrame.h"
 #include "framework/DroppedFiles.h"
+#include "framework/Platform.h"
 #include "playback/PlaybackMath.h"
 #include "playback/PlayerInput.h"
 #include "playback/PlayerView.h"
@@ -97,8 +98,69 @@ void CPlayerView::HandleKey(WPARAM virtualKey, LPARAM flags) {
       CyclePlayMode();
       break;
     case PlayerKey::kNothing:
+      // Windows turns media keys into WM_APPCOMMAND in the default processing; Wine does not.
+      if (const int command = AppCommandForMediaKey(static_cast<unsigned>(virtualKey));
+          command != 0 && fw::RunningUnderWine())
+        HandleAppCommand(command);
       break;
   }
+}
+
+void CPlayerView::OnAppCommand(fw::Msg& m) {
+  if (HandleAppCommand(GET_APPCOMMAND_LPARAM(m.lp)))
+    m.result = TRUE;
+  else
+    Default(m);
+}
+
+bool CPlayerView::HandleAppCommand(int command) {
+  switch (MediaCommandFor(command)) {
+    case MediaCommand::kPlayPause:
+      if (m_loaded)
+        TogglePause();
+      else
+        Start();
+      return true;
+    case MediaCommand::kPlay:
+      if (!m_loaded)
+        Start();
+      else if (m_paused)
+        SetPause(false);
+      return true;
+    case MediaCommand::kPause:
+      if (m_loaded && !m_paused) SetPause(true);
+      return true;
+    case MediaCommand::kStop:
+      if (m_loaded) Stop();
+      m_controlPanel.Redraw();
+      return true;
+    case MediaCommand::kNext:
+      Next();
+      return true;
+    case MediaCommand::kPrevious:
+      Previous();
+      return true;
+    case MediaCommand::kVolumeUp:
+      HandleKey('6', 1);
+      return true;
+    case MediaCommand::kVolumeDown:
+      HandleKey('5', 1);
+      return true;
+    case MediaCommand::kMute:
+      if (m_volumeBeforeMute > 0.0 || Volume() == 0.0) {
+        m_controlPanel.SetVolume(m_volumeBeforeMute > 0.0 ? m_volumeBeforeMute : 0.5);
+        m_volumeBeforeMute = 0.0;
+      } else {
+        m_volumeBeforeMute = Volume();
+        m_controlPanel.SetVolume(0.0);
+      }
+      m_controlPanel.ShowPanel();
+      m_controlPanel.AutoHide(true);
+      return true;
+    case MediaCommand::kNone:
+      break;
+  }
+  return false;
 }
 
 // Alt+F4 anywhere in the view's windows asks the frame to close in order; the key goes no further.

@@ -77,3 +77,15 @@ TEST(PlayerInput, ResizingByTheBorderKeepsTheMinimumAndTheScreen) {
   // A mode without an edge leaves the rectangle.
   EXPECT_EQ(ResizeByBorder(0, r, 1, 1, screen, {}), r);
 }
+
+TEST(PlayerInput, MediaKeysMapOntoThePlayersOperations) {
+  EXPECT_EQ(MediaCommandFor(14), MediaCommand::kPlayPause);
+  EXPECT_EQ(MediaCommandFor(13), MediaCommand::kStop);
+  EXPECT_EQ(MediaCommandFor(11), MediaCommand::kNext);
+  EXPECT_EQ(MediaCommandFor(12), MediaCommand::kPrevious);
+  EXPECT_EQ(MediaCommandFor(8), MediaCommand::kMute);
+  EXPECT_EQ(MediaCommandFor(7), MediaCommand::kNone);  // browser home: not the player's
+  for (unsigned vk : {0xB3u, 0xB2u, 0xB0u, 0xB1u, 0xAFu, 0xAEu, 0xADu})
+    EXPECT_NE(MediaCommandFor(AppCommandForMediaKey(vk)), MediaCommand::kNone) << vk;
+  EXPECT_EQ(AppCommandForMediaKey(0x20), 0);
+}

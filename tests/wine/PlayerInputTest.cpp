@@ -183,3 +183,34 @@ TEST_F(PlayerInputTest, TheBorderSizesTheWindowWhileWindowed) {
   const RECT full = wt::WindowRect(View().Hwnd());
   EXPECT_EQ(hit(full.left + 3, (full.top + full.bottom) / 2), HTCLIENT);
 }
+
+TEST_F(PlayerInputTest, MediaKeysPlayPauseStopSkipAndMute) {
+  Start();
+  Add("clip.avi");
+  Add("tone.mp3");
+  auto command = [&](HWND to, int code) {
+    return ::SendMessageA(to, WM_APPCOMMAND, reinterpret_cast<WPARAM>(to), MAKELPARAM(0, code));
+  };
+  EXPECT_EQ(command(View().Hwnd(), APPCOMMAND_MEDIA_PLAY_PAUSE), TRUE);
+  EXPECT_EQ(Playing(), wt::MediaPath("clip.avi"));
+  command(View().Hwnd(), APPCOMMAND_MEDIA_PAUSE);
+  EXPECT_TRUE(View().IsPaused());
+  command(View().Hwnd(), APPCOMMAND_MEDIA_PLAY);
+  EXPECT_FALSE(View().IsPaused());
+  command(View().Hwnd(), APPCOMMAND_MEDIA_NEXTTRACK);
+  EXPECT_EQ(Playing(), wt::MediaPath("tone.mp3"));
+
+  // The list, which has the keyboard while it is shown, hands them on.
+  View().FileList().ShowList();
+  const double before = View().Volume();
+  ASSERT_GT(before, 0.0);
+  command(View().FileList().Hwnd(), APPCOMMAND_VOLUME_MUTE);
+  EXPECT_EQ(View().Volume(), 0.0);
+  command(View().FileList().Hwnd(), APPCOMMAND_VOLUME_MUTE);
+  EXPECT_EQ(View().Volume(), before);
+  EXPECT_EQ(command(View().FileList().Hwnd(), APPCOMMAND_BROWSER_HOME), 0);  // not the player's
+
+  // The key itself: Wine makes no WM_APPCOMMAND of it, the player does.
+  ::SendMessageA(View().FileList().Hwnd(), WM_KEYDOWN, VK_MEDIA_STOP, 1);
+  EXPECT_FALSE(View().IsLoaded());
+}
