@@ -211,7 +211,7 @@ void CFileListWnd::PaintTitle() {
   if (!buffer.Ok()) return;
   const CSkinDefinition& skin = m_view.Skin();
   // Over the colour key the text must not be smoothed: blended edges would not be see-through.
-  fw::Font font = fw::PointFont(buffer.Dc(), skin.listTitleFont, skin.listTitleFontSize, NONANTIALIASED_QUALITY);
+  fw::Font font = fw::PointFont(skin.listTitleFont, skin.listTitleFontSize, NONANTIALIASED_QUALITY);
   fw::SelectGuard use(buffer.Dc(), font.Get());
   ::SetBkMode(buffer.Dc(), TRANSPARENT);
   fw::FillSolid(buffer.Dc(), client, kPanelKeyColour);

@@ -214,7 +214,7 @@ void CListTag::DrawThumbnail(HDC dc, int width) {
 void CListTag::DrawDate(HDC dc, RECT& text) const {
   const CSkinDefinition& skin = m_owner->Skin();
   const std::string date = TagDateText(LocalStampOf(DateShown(m_entry)));
-  fw::Font font = fw::PointFont(dc, skin.timeFont, skin.timeFontSize);
+  fw::Font font = fw::PointFont(skin.timeFont, skin.timeFontSize);
   fw::SelectGuard use(dc, font.Get());
   COLORREF colour = skin.timeNormalColor, frame = skin.timeNormalFrameColor;
   if (m_state == TAG_CURSOR) {
@@ -238,7 +238,7 @@ void CListTag::DrawName(HDC dc, const RECT& text) const {
                     : m_state == TAG_PLAYING ? skin.tagPlayingColor
                                              : skin.tagNormalColor;
   ::SetTextColor(dc, colour);
-  fw::Font font = fw::PointFont(dc, skin.tagFont, skin.tagFontSize);
+  fw::Font font = fw::PointFont(skin.tagFont, skin.tagFontSize);
   fw::SelectGuard use(dc, font.Get());
   RECT r = text;
   constexpr UINT kSingle = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
@@ -254,13 +254,13 @@ void CListTag::DrawName(HDC dc, const RECT& text) const {
   }
   const int height = text.bottom - text.top;
   const int size = WrappedFontSize(skin.tagFontSize, height, [&](int tenths) {
-    fw::Font trial = fw::PointFont(dc, skin.tagFont, tenths);
+    fw::Font trial = fw::PointFont(skin.tagFont, tenths);
     fw::SelectGuard useTrial(dc, trial.Get());
     TEXTMETRICA tm{};
     ::GetTextMetricsA(dc, &tm);
     return static_cast<int>(tm.tmHeight);
   });
-  fw::Font smaller = fw::PointFont(dc, skin.tagFont, size);
+  fw::Font smaller = fw::PointFont(skin.tagFont, size);
   fw::SelectGuard useSmaller(dc, smaller.Get());
   // Word-wrapped text is centred by hand: the system centres single lines only.
   constexpr UINT kWrapped = DT_WORDBREAK | DT_END_ELLIPSIS | DT_EDITCONTROL;

@@ -37,11 +37,13 @@ inline void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
   ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-// A font of the face at a size in tenths of a point, for the DC's resolution. Text drawn over a colour
-// key asks for NONANTIALIASED_QUALITY, whose edges never blend with the key.
-inline Font PointFont(HDC dc, const std::string& face, int tenthsOfPoint, DWORD quality = DEFAULT_QUALITY) {
+// A font of the face at a size in tenths of a point. The skin is pixel art of fixed size, drawn pixel for
+// pixel on a screen of any DPI: its points are taken at 96 dots per inch, as it was made. Text drawn over
+// a colour key asks for NONANTIALIASED_QUALITY, whose edges never blend with the key.
+inline Font PointFont(const std::string& face, int tenthsOfPoint, DWORD quality = DEFAULT_QUALITY) {
+  constexpr int kSkinDpi = 96;
   LOGFONTA lf{};
-  lf.lfHeight = -::MulDiv(tenthsOfPoint, ::GetDeviceCaps(dc, LOGPIXELSY), 720);
+  lf.lfHeight = -::MulDiv(tenthsOfPoint, kSkinDpi, 720);
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lf.lfQuality = static_cast<BYTE>(quality);

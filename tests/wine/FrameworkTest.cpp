@@ -180,3 +180,15 @@ TEST(Framework, HandleOwnersReleaseOnce) {
   fw::ComScope com;
   EXPECT_TRUE(com.Ok());
 }
+
+// The program's manifest: the system's look for the dialog's controls, Windows 10 and 11, and the DPI
+// stance of a fixed-size skin.
+TEST(Resources, TheManifestAsksForCommonControlsSixAndPerMonitorDpi) {
+  HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(found, nullptr);
+  const char* text = static_cast<const char*>(::LockResource(::LoadResource(nullptr, found)));
+  const std::string manifest(text, ::SizeofResource(nullptr, found));
+  for (const char* part : {"Microsoft.Windows.Common-Controls", "6.0.0.0", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+                           "PerMonitorV2"})
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+}
