@@ -16,6 +16,10 @@ std::string IniProfile::ReadString(const char* section, const char* key, const c
 }
 
 bool IniProfile::WriteString(const char* section, const char* key, const char* value) {
+  // A file the user made read-only stays as it is, whoever runs the program (an administrator, or root
+  // under Wine, could write it all the same).
+  const DWORD attributes = ::GetFileAttributesA(m_path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   return ::WritePrivateProfileStringA(section, key, value, m_path.c_str()) != FALSE;
 }
 

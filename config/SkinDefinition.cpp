@@ -28,8 +28,15 @@ SkinColorRef SkinColor(std::string_view text) {
   return value & 0x00FFFFFFu;
 }
 
+bool CSkinDefinition::IsPlainSkinName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (std::size_t i = 0; i < name.size(); i += mbcs::CharLength(name, i))
+    if (name[i] == '\\' || name[i] == '/' || name[i] == ':') return false;
+  return true;
+}
+
 std::string CSkinDefinition::FolderOf(const std::string& programFolder, const std::string& name) {
-  return programFolder + "skin\\" + name + "\\";
+  return programFolder + "skin\\" + (IsPlainSkinName(name) ? name : std::string("標準")) + "\\";
 }
 
 void CSkinDefinition::LoadFrom(Profile& ini, const std::string& folder) {

@@ -50,6 +50,9 @@ class CSkinDefinition {
   // The same from a profile, with the skin folder already known. Missing keys give the defaults.
   void LoadFrom(Profile& ini, const std::string& folder);
 
-  // The folder of a skin: programFolder + "skin\" + name + "\".
+  // The folder of a skin: programFolder + "skin\" + name + "\". A name that is not one plain folder name
+  // (empty, "." or "..", or holding a path separator or a drive colon) would lead out of the skin folder:
+  // the standard skin's folder is taken instead.
   static std::string FolderOf(const std::string& programFolder, const std::string& name);
+  static bool IsPlainSkinName(std::string_view name);
 };

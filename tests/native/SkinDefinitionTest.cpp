@@ -74,3 +74,10 @@ TEST(SkinDefinition, StoredValuesAndGarbage) {
   EXPECT_EQ(d.sliderOnBarColor, 0xFF00u);
   EXPECT_EQ(d.wallpaperFile, "壁紙.jpg");
 }
+
+TEST(SkinDefinition, ASkinNameNeverLeadsOutOfTheSkinFolder) {
+  EXPECT_EQ(CSkinDefinition::FolderOf("C:\\P\\", "ocean"), "C:\\P\\skin\\ocean\\");
+  EXPECT_EQ(CSkinDefinition::FolderOf("C:\\P\\", "表示"), "C:\\P\\skin\\表示\\");  // 表 ends in 0x5C
+  for (const char* name : {"..\\..\\Windows", "..", ".", "", "a/b", "C:x", "sub\\dir"})
+    EXPECT_EQ(CSkinDefinition::FolderOf("C:\\P\\", name), "C:\\P\\skin\\標準\\") << name;
+}

@@ -1,0 +1,162 @@
+// The real program against bad input: settings files of garbage, broken skins, broken media handed over in
+// a burst, files gone at once, overlong paths and folders named like media. Each time it starts, keeps
+// answering, shows its list, closes in order and leaves its settings file readable.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "e2e/Process.h"
+
+using e2e::Installation;
+using e2e::kStartMs;
+
+namespace {
+
+std::string RandomBytes(std::size_t n, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string s(n, '\0');
+  for (char& c : s) c = static_cast<char>(random() & 0xFF);
+  return s;
+}
+
+// Starts the program, checks that it is usable, closes it; the exit must come within the start time. The
+// list shows at start unless the command line holds a video, which hides it.
+void StartsUsableAndCloses(Installation& app, const std::string& arguments = "", bool listShown = true) {
+  const int p = app.Start(arguments);
+  const HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(e2e::Responds(frame));
+  const HWND list = e2e::ListOf(e2e::ViewOf(frame));
+  ASSERT_NE(list, nullptr);
+  if (listShown) EXPECT_TRUE(wt::WaitUntil([&] { return !e2e::RowsOf(list).empty(); }, 5000));
+  EXPECT_TRUE(app.Close(p, kStartMs));
+}
+
+std::string EveryKey(const std::string& value) {
+  std::string ini = "[CONFIG]\r\n";
+  for (const char* key : {"HOMEDIR", "TVDIR", "FULLSCREEN", "MOVIECHAGESCREENSIZE", "PICTCHAGESCREENSIZE",
+                          "DISABLESCREENSAVER", "DISABLEMONITOR", "EXT_VIDEO", "EXT_AUDIO", "EXT_PICTURE",
+                          "EXT_OPEN", "SLIDESHOWTIME", "CURSORMODE", "FTIME", "RTIME", "TOPMOST", "PLAYMODE",
+                          "SINGLELINE", "DOUBLEEXEC", "SKIN", "VOLUME"})
+    ini += std::string(key) + "=" + value + "\r\n";
+  ini += "[POSITION]\r\n";
+  for (const char* key : {"FULL_SCREEN", "MONITOR_TOP", "MONITOR_BOTTOM", "MONITOR_LEFT", "MONITOR_RIGHT",
+                          "STATUS_TOP", "STATUS_BOTTOM", "STATUS_LEFT", "STATUS_RIGHT"})
+    ini += std::string(key) + "=" + value + "\r\n";
+  return ini;
+}
+
+}  // namespace
+
+TEST(BadInput, SettingsFilesOfGarbageStillStartAUsableProgram) {
+  struct Case {
+    const char* what;
+    std::string text;
+  } const cases[] = {
+      {"random bytes", RandomBytes(65536, 7)},
+      {"a megabyte", std::string(1 << 20, 'A')},
+      {"values of 10,000 characters", EveryKey(std::string(10000, '9'))},
+      {"absurd numbers", EveryKey("-99999999999999999999")},
+      {"the smallest integer", EveryKey("-2147483648")},
+      {"double-byte text", EveryKey("表表表表")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Installation app("badini");
+    app.WriteIni(c.text);
+    StartsUsableAndCloses(app);
+    // What was written at the close reads back, and the next start is usable too.
+    EXPECT_FALSE(wt::IniSection(app.IniPath(), "POSITION").empty());
+    StartsUsableAndCloses(app);
+  }
+}
+
+TEST(BadInput, AReadOnlySettingsFileIsLeftAsItWas) {
+  Installation app("readonly");
+  const std::string text = "[CONFIG]\r\nSLIDESHOWTIME=7\r\n";
+  app.WriteIni(text);
+  ASSERT_TRUE(::SetFileAttributesA(app.IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+  StartsUsableAndCloses(app);
+  ::SetFileAttributesA(app.IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(wt::ReadFile(app.IniPath()), text);
+}
+
+TEST(BadInput, BrokenSkinsFallBackToTheBuiltInFaces) {
+  Installation app("badskin");
+  const std::string skin = app.Folder() + "skin\\broken\\";
+  ::CreateDirectoryA((app.Folder() + "skin").c_str(), nullptr);
+  ::CreateDirectoryA(skin.c_str(), nullptr);
+  wt::WriteFile(skin + "TNSKIN.INI", RandomBytes(4096, 3));
+  // Every face: cut short, empty, or with a header that claims a huge picture.
+  std::string huge = "BM" + std::string(52, '\0');
+  huge[14] = 40;
+  huge[18] = huge[19] = huge[20] = static_cast<char>(0xFF);
+  huge[21] = 0x7F;
+  huge[22] = 1;
+  huge[26] = 1;
+  huge[28] = 24;
+  const char* faces[] = {"TAGBK.bmp", "HOMESW.bmp", "FOLDERSW.bmp", "1UPSW.bmp", "NUMBER.bmp", "INDICATOR.bmp",
+                         "PLAYSW.bmp", "volume.bmp", "MINSW.bmp", "LISTHIDESW.bmp", "NAMESORTFSW.bmp"};
+  int n = 0;
+  for (const char* face : faces) {
+    const std::string bytes = n % 3 == 0 ? std::string("BM\x36\x01", 4) : n % 3 == 1 ? std::string() : huge;
+    wt::WriteFile(skin + face, bytes);
+    ++n;
+  }
+  app.WriteIni("[CONFIG]\r\nSKIN=broken\r\n");
+  StartsUsableAndCloses(app);
+  // Names that would lead out of the skin folder, or run to 300 characters.
+  app.WriteIni("[CONFIG]\r\nSKIN=..\\..\\..\r\n");
+  StartsUsableAndCloses(app);
+  app.WriteIni("[CONFIG]\r\nSKIN=" + std::string(300, 's') + "\r\n");
+  StartsUsableAndCloses(app);
+}
+
+TEST(BadInput, BrokenMediaHandedOverInABurstLeaveThePlayerWorking) {
+  Installation app("burst");
+  const int p = app.Start();
+  const HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> broken;
+  for (const char* name : {"random.avi", "truncated.avi", "empty.avi", "broken.jpg"})
+    broken.push_back(app.CopyMedia(name, std::string("burst-") + name));
+  for (const char* ext : {"mp3", "wma", "wav", "mp4", "mov", "rm", "wmv", "bmp", "mpg"}) {
+    const std::string path = app.Folder() + "noise." + ext;
+    wt::WriteFile(path, RandomBytes(30000, static_cast<unsigned>(ext[0])));
+    broken.push_back(path);
+  }
+  for (const std::string& path : broken) app.Start("\"" + path + "\"");
+  // A file that goes right after its hand-off.
+  const std::string gone = app.CopyMedia("clip.avi", "gone.avi");
+  app.Start("\"" + gone + "\"");
+  ::DeleteFileA(gone.c_str());
+  EXPECT_TRUE(e2e::Responds(frame, 10000));
+  // After the burst a good file still plays.
+  const int last = app.Start("\"" + app.CopyMedia("clip.avi", "good.avi") + "\"");
+  EXPECT_TRUE(app.WaitExit(last, kStartMs));
+  EXPECT_TRUE(e2e::TitleBecomes(frame, "good", 20000));
+  EXPECT_TRUE(app.Close(p, kStartMs));
+}
+
+TEST(BadInput, OverlongPathsAndFoldersNamedLikeMedia) {
+  Installation app("paths");
+  ::CreateDirectoryA((app.Folder() + "movie.avi").c_str(), nullptr);
+  app.WriteIni("[CONFIG]\r\nHOMEDIR=" + app.Folder().substr(0, app.Folder().size() - 1) + "\r\n");
+  for (std::size_t length : {259u, 260u, 300u}) {
+    const std::string path = app.Folder() + std::string(length - app.Folder().size() - 4, 'p') + ".avi";
+    StartsUsableAndCloses(app, "\"" + path + "\"", false);
+  }
+  const int p = app.Start("\"" + app.Folder() + "movie.avi\"");
+  const HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  const HWND list = e2e::ListOf(e2e::ViewOf(frame));
+  // The folder plays nothing and is listed as a folder, which the list enters.
+  EXPECT_TRUE(wt::WaitUntil([&] {
+    for (HWND row : e2e::RowsOf(list))
+      if (e2e::TextOf(row) == "movie.avi") return true;
+    return false;
+  }, 5000));
+  ::Sleep(500);
+  EXPECT_EQ(wt::WindowText(frame), "Tarnvale");
+  EXPECT_TRUE(app.Close(p, kStartMs));
+}
