@@ -41,6 +41,9 @@ if [ $demo -eq 0 ]; then
   # Ten seconds of AVI, for the RealPlayer engine's seek steps (Wine cannot decode rm for it).
   gen "$out/long.avi" -f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine=frequency=330 -t 10 \
     -c:v mjpeg -c:a pcm_s16le
+  # A clip of a little over half a second, for the long runs of back-to-back entries.
+  gen "$out/short.avi" -f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine=frequency=600 -t 0.6 \
+    -c:v mjpeg -c:a pcm_s16le
   # A truncated video, random bytes with a video extension and an empty file.
   [ -s "$out/truncated.avi" ] || head -c 20000 "$out/clip.avi" > "$out/truncated.avi"
   [ -s "$out/random.avi" ] || head -c 65536 /dev/urandom > "$out/random.avi"

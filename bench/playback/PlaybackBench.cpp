@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
@@ -27,28 +28,17 @@
 #include "framework/Handles.h"
 #include "playback/PlaybackMath.h"
 
+using bench::HandleCount;
+using bench::Measure;
 using bench::Median;
 using bench::NowMs;
+using bench::PumpFor;
+using bench::PumpPending;
+using bench::Usage;
 
 namespace {
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
-
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-void PumpFor(double ms) {
-  const double end = NowMs() + ms;
-  do {
-    PumpPending();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  } while (NowMs() < end);
-}
 
 // Pumps and polls until the position differs from its first reading; when that happened (-1: not within
 // the timeout) and the first reading.
@@ -71,115 +61,6 @@ Change UntilPositionChanges(Position position, double timeoutMs) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
   return c;
-}
-
-// ---- Resources
-
-struct Usage {
-  DWORD handles = 0, threads = 0, windows = 0, gdi = 0, user = 0;
-  double privateKb = 0, workingSetKb = 0;
-};
-
-// The entries of the system handle table (SystemHandleInformation).
-struct HandleEntry {
-  USHORT processId;
-  USHORT backTrace;
-  UCHAR type;
-  UCHAR attributes;
-  USHORT value;
-  void* object;
-  ACCESS_MASK access;
-};
-struct HandleTable {
-  ULONG count;
-  HandleEntry entries[1];
-};
-
-// This process's entries of the system handle table; -1 when it cannot be read.
-long HandlesInSystemTable() {
-  using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
-  auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-  if (!query) return -1;
-  constexpr ULONG kSystemHandleInformation = 16;
-  constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-  std::vector<char> buffer(1 << 20);
-  LONG status;
-  ULONG length = 0;
-  while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &length)) ==
-         kInfoLengthMismatch)
-    buffer.resize(buffer.size() * 2);
-  if (status != 0) return -1;
-  const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
-  const auto self = static_cast<USHORT>(GetCurrentProcessId());
-  long n = 0;
-  for (ULONG i = 0; i < table->count; ++i)
-    if (table->entries[i].processId == self) ++n;
-  return n;
-}
-
-// GetProcessHandleCount reads 0 under Wine 8; the system handle table is counted there instead.
-bool g_handlesFromTable = false;
-
-DWORD HandleCount() {
-  DWORD n = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &n);
-  if (n == 0) {
-    const long fromTable = HandlesInSystemTable();
-    g_handlesFromTable = fromTable > 0;
-    if (fromTable > 0) n = static_cast<DWORD>(fromTable);
-  }
-  return n;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM lp) {
-  ++*reinterpret_cast<DWORD*>(lp);
-  return TRUE;
-}
-
-BOOL CALLBACK CountOwnWindows(HWND hwnd, LPARAM lp) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == GetCurrentProcessId()) {
-    CountWindow(hwnd, lp);
-    EnumChildWindows(hwnd, &CountWindow, lp);
-  }
-  return TRUE;
-}
-
-// Windows of this process, top-level and child.
-DWORD WindowCount() {
-  DWORD n = 0;
-  EnumWindows(&CountOwnWindows, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
-
-DWORD ThreadCount() {
-  fw::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (!snapshot) return 0;
-  THREADENTRY32 te{};
-  te.dwSize = sizeof te;
-  DWORD n = 0;
-  for (BOOL ok = Thread32First(snapshot.Get(), &te); ok; ok = Thread32Next(snapshot.Get(), &te))
-    if (te.th32OwnerProcessID == GetCurrentProcessId()) ++n;
-  return n;
-}
-
-Usage Measure() {
-  Usage u;
-  HANDLE self = GetCurrentProcess();
-  u.handles = HandleCount();
-  u.windows = WindowCount();
-  u.gdi = GetGuiResources(self, GR_GDIOBJECTS);
-  u.user = GetGuiResources(self, GR_USEROBJECTS);
-  PROCESS_MEMORY_COUNTERS pmc{};
-  pmc.cb = sizeof pmc;
-  if (GetProcessMemoryInfo(self, &pmc, sizeof pmc)) {
-    u.privateKb = double(pmc.PagefileUsage) / 1024.0;
-    u.workingSetKb = double(pmc.WorkingSetSize) / 1024.0;
-  }
-  u.threads = ThreadCount();
-  return u;
 }
 
 void PrintHeader() {
@@ -366,7 +247,7 @@ int RunBench(CPlayerView& view, int opens, int runs) {
   std::printf("%d opens against 1 (difference, ratio; growth per open between %d and %d opens, and over %d opens\n"
               "with bare DirectShow calls: CoCreateInstance, RenderFile, put_Owner, Run, Stop, Release)\n",
               opens, opens / 2, opens, bareOpens);
-  Compare(g_handlesFromTable ? "handles (table)" : "handles", one.handles, half.handles, many.handles, opens,
+  Compare(bench::g_handlesFromTable ? "handles (table)" : "handles", one.handles, half.handles, many.handles, opens,
           bareOne.handles, bareMany.handles, bareOpens, "");
   Compare("threads", one.threads, half.threads, many.threads, opens, bareOne.threads, bareMany.threads, bareOpens, "");
   Compare("windows", one.windows, half.windows, many.windows, opens, bareOne.windows, bareMany.windows, bareOpens, "");
@@ -376,7 +257,7 @@ int RunBench(CPlayerView& view, int opens, int runs) {
           bareMany.privateKb, bareOpens, "KB");
   Compare("working set", one.workingSetKb, half.workingSetKb, many.workingSetKb, opens, bareOne.workingSetKb,
           bareMany.workingSetKb, bareOpens, "KB");
-  if (g_handlesFromTable)
+  if (bench::g_handlesFromTable)
     std::printf("  (GetProcessHandleCount reads 0 here: handles are this process's entries of the system table)\n");
   if (many.gdi == 0 && many.user == 0) std::printf("  (GetGuiResources reads 0 here: GDI and USER are not measured)\n");
   if (stillHeld) std::printf("  the view still held a graph after %d of the Stops\n", stillHeld);
