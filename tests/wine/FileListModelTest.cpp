@@ -15,20 +15,6 @@ namespace {
 
 Settings TestSettings() { return ExampleSettings("C:\\nowhere"); }
 
-// A shell link made through IShellLink and saved through IPersistFile, as the shell makes them.
-bool MakeShortcut(const std::string& link, const std::string& target) {
-  fw::ComScope com;
-  fw::ComPtr<IShellLinkA> sl;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, sl.PutVoid())))
-    return false;
-  if (FAILED(sl->SetPath(target.c_str()))) return false;
-  fw::ComPtr<IPersistFile> file;
-  if (FAILED(sl.As(file))) return false;
-  wchar_t wide[MAX_PATH] = {};
-  ::MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-  return SUCCEEDED(file->Save(wide, TRUE));
-}
-
 std::string NoSlash(std::string path) {
   if (path.size() > 3 && path.back() == '\\') path.pop_back();
   return path;
@@ -158,10 +144,10 @@ TEST_F(BrowserWine, ShortcutsMadeWithTheShellLinkInterface) {
   const std::string target = Folder("target");
   const std::string note = File("target\\note.txt"), data = File("target\\data.dat"), gone = File("target\\gone.avi");
   const std::string shelf = Folder("shelf");
-  ASSERT_TRUE(MakeShortcut(dir.File("shelf\\folder.lnk"), target));
-  ASSERT_TRUE(MakeShortcut(dir.File("shelf\\note.lnk"), note));
-  ASSERT_TRUE(MakeShortcut(dir.File("shelf\\data.lnk"), data));
-  ASSERT_TRUE(MakeShortcut(dir.File("shelf\\gone.lnk"), gone));
+  ASSERT_TRUE(wt::MakeShortcut(dir.File("shelf\\folder.lnk"), target));
+  ASSERT_TRUE(wt::MakeShortcut(dir.File("shelf\\note.lnk"), note));
+  ASSERT_TRUE(wt::MakeShortcut(dir.File("shelf\\data.lnk"), data));
+  ASSERT_TRUE(wt::MakeShortcut(dir.File("shelf\\gone.lnk"), gone));
   ASSERT_TRUE(::DeleteFileA(gone.c_str()));
 
   ShortcutTarget t = model.ResolveShortcut(dir.File("shelf\\folder.lnk"));
@@ -208,12 +194,12 @@ TEST_F(BrowserWine, ShortcutLoopsEndTheCollection) {
   File("t\\a.avi");
   Folder("t\\sub");
   File("t\\sub\\b.avi");
-  ASSERT_TRUE(MakeShortcut(dir.File("t\\sub\\up.lnk"), t));  // back to an ancestor
+  ASSERT_TRUE(wt::MakeShortcut(dir.File("t\\sub\\up.lnk"), t));  // back to an ancestor
   const std::string p = Folder("p"), q = Folder("q");
   File("p\\p.mp3");
   File("q\\q.mp3");
-  ASSERT_TRUE(MakeShortcut(dir.File("p\\toq.lnk"), q));  // two folders pointing at each other
-  ASSERT_TRUE(MakeShortcut(dir.File("q\\top.lnk"), p));
+  ASSERT_TRUE(wt::MakeShortcut(dir.File("p\\toq.lnk"), q));  // two folders pointing at each other
+  ASSERT_TRUE(wt::MakeShortcut(dir.File("q\\top.lnk"), p));
 
   EXPECT_EQ(model.CollectTree(t), 2u);
   EXPECT_EQ(model.CollectTree(p), 2u);
@@ -236,7 +222,7 @@ TEST_F(BrowserWine, DoubleByteNamesWithBackslashTrailBytes) {
   EXPECT_EQ(KindOf(model.FileList(), sub), KIND_FOLDER);
   EXPECT_EQ(model.CollectTree(folder), 2u);
   EXPECT_EQ(Names(model.Collection()), (std::vector<std::string>{clip, deep}));
-  ASSERT_TRUE(MakeShortcut(dir.File("表示\\ソ.lnk"), sub));
+  ASSERT_TRUE(wt::MakeShortcut(dir.File("表示\\ソ.lnk"), sub));
   model.BuildFileList(false, 0);
   EXPECT_EQ(KindOf(model.FileList(), dir.File("表示\\ソ.lnk")), 0x901u);
 }

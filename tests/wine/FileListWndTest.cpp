@@ -282,7 +282,12 @@ TEST_F(FileListWndTest, NothingAFolderHoldsBreaksTheList) {
   std::wstring wide(home.Path().begin(), home.Path().end());
   fw::UniqueHandle(::CreateFileW((L"\\\\?\\" + wide + longName + L".avi").c_str(), GENERIC_WRITE, 0, nullptr,
                                  CREATE_NEW, 0, nullptr));
+  // A shortcut that leads back to the folder it stands in.
+  ASSERT_TRUE(wt::MakeShortcut(home.File("loop.lnk"), Home()));
   Start(3);
+  ASSERT_TRUE(DownTo(home.File("loop.lnk")));
+  Key(VK_INSERT);  // its tree into the playlist: the loop ends, and each of the five videos comes once
+  EXPECT_EQ(frame->View().Files().Count(), 2 + 5);
   ASSERT_TRUE(DownTo(home.File("R&B")));
   EXPECT_EQ(RowText(Tags().Cursor() - Tags().First()), "R&B");
   Key(VK_RETURN);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "framework/Com.h"
+
 namespace wt {
 
 void Pump(unsigned milliseconds) {
@@ -117,6 +119,19 @@ std::vector<std::string> IniSection(const std::string& path, const char* section
     lines.push_back(line);
   }
   return lines;
+}
+
+bool MakeShortcut(const std::string& link, const std::string& target) {
+  fw::ComScope com;
+  fw::ComPtr<IShellLinkA> sl;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, sl.PutVoid())))
+    return false;
+  if (FAILED(sl->SetPath(target.c_str()))) return false;
+  fw::ComPtr<IPersistFile> file;
+  if (FAILED(sl.As(file))) return false;
+  wchar_t wide[MAX_PATH] = {};
+  ::MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+  return SUCCEEDED(file->Save(wide, TRUE));
 }
 
 RECT WindowRect(HWND hwnd) {

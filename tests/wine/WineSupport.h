@@ -44,6 +44,9 @@ void RemoveTree(const std::string& folder);
 // The keys of one INI section as "KEY=value" lines, in file order (read with the profile API).
 std::vector<std::string> IniSection(const std::string& path, const char* section);
 
+// A shell link made through IShellLink and saved through IPersistFile, as the shell makes them.
+bool MakeShortcut(const std::string& link, const std::string& target);
+
 RECT WindowRect(HWND hwnd);
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
