@@ -168,6 +168,12 @@ TEST_F(FileListWndTest, KeysWalkFoldersAndBuildThePlaylist) {
   Key(VK_DOWN);
   Key('4');
   EXPECT_EQ(frame->View().Files().Count(), 4);
+  // A click on a row's icon is the row's alternate activation.
+  const CListTag& row = Tags().Tag(Tags().Cursor() - Tags().First() + 1);
+  ::SendMessageA(::GetWindow(row.Hwnd(), GW_CHILD), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  wt::Pump(50);
+  EXPECT_EQ(frame->View().Files().Count(), 5);
+  EXPECT_EQ(frame->View().Files().Playlist().back().name, row.Entry().name);
   {
     HeldKey ctrl(VK_CONTROL);
     Key(VK_RIGHT);
@@ -176,10 +182,10 @@ TEST_F(FileListWndTest, KeysWalkFoldersAndBuildThePlaylist) {
   EXPECT_EQ(Title(), "プレイリスト");
   EXPECT_EQ(CursorName(), kTextShowFiles);
   Key(VK_DELETE);  // on a command entry: nothing
-  EXPECT_EQ(frame->View().Files().Count(), 4);
+  EXPECT_EQ(frame->View().Files().Count(), 5);
   Key(VK_DOWN);
   Key(VK_DELETE);
-  EXPECT_EQ(frame->View().Files().Count(), 3);
+  EXPECT_EQ(frame->View().Files().Count(), 4);
   EXPECT_EQ(RowText(2), "clip101");
   {
     HeldKey ctrl(VK_CONTROL);
