@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include "app/BlockText.h"
 #include "framework/Handles.h"
 #include "res/ResourceIds.h"
 
@@ -128,17 +129,16 @@ void CMainFrame::OnHandOff(fw::Msg& m) {
     Default(m);
     return;
   }
-  std::string path;
-  bool terminated = false;
+  BlockText block;
   if (m_handOff.OpenNamed(kHandOffBlockName)) {
     HandOffLock lock;
-    path = m_handOff.ReadText(kSharedBlockSize, &terminated);
+    block.text = m_handOff.ReadText(kSharedBlockSize, &block.terminated);
     // Taking the path empties the block: the sender waits for that before it lets the block go.
-    if (terminated) m_handOff.WriteText(std::string(), kSharedBlockSize);
+    if (block.terminated) m_handOff.WriteText(std::string(), kSharedBlockSize);
   }
   m_handOff.CloseBlock();
-  // A block without a NUL inside its 260 bytes holds no path this program wrote.
-  if (terminated && !path.empty()) m_view.FileList().OpenPath(path);
+  const std::string path = HandOffPath(block);
+  if (!path.empty()) m_view.FileList().OpenPath(path);
 }
 
 bool CMainFrame::WriteHandOffPath(const std::string& path) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/BlockText.h"
+
 void CSharedBlock::SetName(const char* name, std::uint32_t size) {
   m_size = size;
   std::size_t n = name ? std::min<std::size_t>(std::strlen(name), sizeof m_name - 1) : 0;
@@ -60,10 +62,9 @@ std::size_t CSharedBlock::ViewBytes() const {
 
 std::string CSharedBlock::ReadText(std::size_t maxBytes, bool* terminated) const {
   const char* p = static_cast<const char*>(m_view.Get());
-  std::size_t limit = std::min(maxBytes, ViewBytes());
-  std::size_t n = p ? strnlen(p, limit) : 0;
-  if (terminated) *terminated = p && n < limit;
-  return p ? std::string(p, n) : std::string();
+  BlockText block = ReadBlockText(p ? std::string_view(p, ViewBytes()) : std::string_view(), maxBytes);
+  if (terminated) *terminated = block.terminated;
+  return std::move(block.text);
 }
 
 bool CSharedBlock::WriteText(const std::string& text, std::size_t maxBytes) {

@@ -1,5 +1,6 @@
 #include "browser/TagText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "framework/Mbcs.h"
@@ -124,7 +125,8 @@ TagIcon IconForKind(EntryKind kind, int listMode) {
 }
 
 int WrappedFontSize(int size, int rowHeight, const std::function<int(int size)>& textHeight, int minSize) {
-  while (size - 10 >= minSize && 2 * textHeight(size) > rowHeight) size -= 10;
+  size = std::min(size, kMaxTagFontSize);
+  while (size >= minSize + 10 && 2 * textHeight(size) > rowHeight) size -= 10;
   return size;
 }
 

@@ -47,8 +47,11 @@ struct TagIcon {
 TagIcon IconForKind(EntryKind kind, int listMode);
 
 // The name font's size for word-wrapped drawing: from size down in steps of 10 (one point) while two
-// lines of textHeight(size) pixels are taller than the row, but never below minSize.
-inline constexpr int kMinTagFontSize = 60;  // tenths of a point
+// lines of textHeight(size) pixels are taller than the row, but never below minSize. A skin may name any
+// size; the steps start at kMaxTagFontSize at most, a size two lines of which no row can hold, so that an
+// absurd one costs a bounded number of trial fonts.
+inline constexpr int kMinTagFontSize = 60;     // tenths of a point
+inline constexpr int kMaxTagFontSize = 7200;
 int WrappedFontSize(int size, int rowHeight, const std::function<int(int size)>& textHeight,
                     int minSize = kMinTagFontSize);
 

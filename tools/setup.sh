@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make ninja-build g++ googletest
+  cmake make ninja-build g++ googletest clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine wine64 libwine xvfb xauth x11-utils imagemagick
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly

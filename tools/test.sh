@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests (plain and under AddressSanitizer and
-# UndefinedBehaviorSanitizer), then the Win32 tests under Wine in a private Xvfb: in-process window tests
-# and end-to-end tests of the real Tarnvale.exe. Ends with a summary; the exit code is 0 only if all pass.
+# UndefinedBehaviorSanitizer), the fuzz targets for a fixed time each (tools/fuzz.sh), then the Win32
+# tests under Wine in a private Xvfb: in-process window tests and end-to-end tests of the real
+# Tarnvale.exe. Ends with a summary; the exit code is 0 only if all pass.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -54,6 +55,20 @@ if configure_and_build native "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo;
 fi
 if configure_and_build sanitizers "$build/native-san" -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON; then
   run_ctest sanitizers "$build/native-san" -j "$jobs"
+fi
+
+# The fuzz targets (clang, libFuzzer, under the sanitizers), each for a fixed time from its seeds.
+fuzz_seconds=20
+echo "== build and run: fuzz (${fuzz_seconds} s a target)"
+"$root/tools/fuzz.sh" "$fuzz_seconds" >"$logs/fuzz.log" 2>&1
+fuzz_rc=$?
+fuzz_counts=$(grep -h '^fuzz: ' "$logs/fuzz.log" | tail -1)
+if [ $fuzz_rc -ne 0 ]; then
+  grep -E 'FAILED|property failed|ERROR: ' "$logs/fuzz.log" | head -20
+  results+=("fuzz: FAILED (${fuzz_counts#fuzz: }; see $logs/fuzz.log)")
+  failed=1
+else
+  results+=("fuzz: ${fuzz_counts#fuzz: } targets, ${fuzz_seconds} s each, no finding")
 fi
 
 if configure_and_build windows "$build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \

@@ -65,6 +65,24 @@ TEST(TagText, WrappedFontStopsAtTheFirstFitAndAtTheFloor) {
   EXPECT_EQ(WrappedFontSize(240, 36, [](int) { return 100; }), kMinTagFontSize);  // never fits
 }
 
+// A skin's TAG_FONTSIZE of any value: each trial makes a font, so the trials stay few, and the smallest
+// sizes do not overflow the step.
+TEST(TagText, WrappedFontOfAnAbsurdSkinSizeTakesFewTrials) {
+  const struct {
+    int size;
+    int chosen;
+  } cases[] = {{2147483647, 750}, {kMaxTagFontSize + 5, 750}, {-2147483647 - 1, -2147483647 - 1}, {0, 0}, {69, 69}};
+  for (const auto& c : cases) {
+    int trials = 0;
+    const int chosen = WrappedFontSize(c.size, 36, [&](int size) {
+      ++trials;
+      return size / 40;  // a font of n tenths of a point is n / 40 pixels high
+    });
+    EXPECT_EQ(chosen, c.chosen) << c.size;
+    EXPECT_LE(trials, (kMaxTagFontSize - kMinTagFontSize) / 10 + 1) << c.size;
+  }
+}
+
 TEST(TagText, PointerWarpStaysOnTheRow) {
   const geo::Rect row{100, 200, 500, 236};
   EXPECT_EQ(PointerWarp(row, 120), (WarpPoint{148, 224}));
