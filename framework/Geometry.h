@@ -24,4 +24,16 @@ constexpr Rect CentreIn(const Rect& a, int w, int h) {
   return {left, top, left + w, top + h};
 }
 
+// A rectangle of size w × h centred on the owner's rectangle, then moved into the work area where it would
+// stick out (its left and top edges win when it is larger than the area).
+constexpr Rect CentreOver(const Rect& owner, int w, int h, const Rect& work) {
+  Rect r = CentreIn(owner, w, h);
+  int dx = 0, dy = 0;
+  if (r.right > work.right) dx = work.right - r.right;
+  if (r.left + dx < work.left) dx = work.left - r.left;
+  if (r.bottom > work.bottom) dy = work.bottom - r.bottom;
+  if (r.top + dy < work.top) dy = work.top - r.top;
+  return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
 }  // namespace geo
