@@ -68,7 +68,11 @@ void CMainFrame::OnCreate(fw::Msg& m) {
 }
 
 void CMainFrame::OnSetFocus(fw::Msg&) {
-  if (m_view.Exists()) ::SetFocus(m_view.Hwnd());
+  // While the settings dialog runs the keyboard belongs to it (a second start brings the frame forward).
+  if (HWND dialog = m_view.SettingsDialogWindow())
+    ::SetFocus(dialog);
+  else if (m_view.Exists())
+    ::SetFocus(m_view.Hwnd());
 }
 
 void CMainFrame::OnSize(fw::Msg& m) {
@@ -138,7 +142,7 @@ void CMainFrame::OnHandOff(fw::Msg& m) {
   }
   m_handOff.CloseBlock();
   const std::string path = HandOffPath(block);
-  if (!path.empty()) m_view.FileList().OpenPath(path);
+  if (!path.empty()) m_view.OpenHandedOver(path);
 }
 
 bool CMainFrame::WriteHandOffPath(const std::string& path) {
@@ -183,6 +187,8 @@ void CMainFrame::RequestExit() {
 }
 
 void CMainFrame::OnClose(fw::Msg& m) {
+  // Nothing is destroyed under the settings dialog's loop: the dialog ends first and the close comes again.
+  if (m_view.EndSettingsBeforeClose()) return;
   m_view.FileList().HideList();
   m_view.ControlPanel().AutoHide(false);
   ::ShowWindow(Hwnd(), SW_HIDE);

@@ -51,8 +51,7 @@ bool CPlayerApp::StartFirstInstance(const std::string& path) {
   } else {
     ::ShowWindow(frame.Hwnd(), SW_SHOW);
   }
-  if (frame.View().Config().topmost)
-    ::SetWindowPos(frame.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (frame.View().Config().topmost) frame.View().ApplyTopmost();
 
   frame.View().Repaint();
   frame.View().FileList().ShowList();

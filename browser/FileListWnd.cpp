@@ -186,7 +186,8 @@ void CFileListWnd::ReloadSkin() {
   m_sort.SetBitmap(static_cast<unsigned>(sort.resource), SkinFile(sort.file));
   m_removePlaylist.SetBitmap(IDB_REMOVEPLSW, SkinFile("REMOVEPLSW.bmp"));
   m_listHide.SetBitmap(IDB_LISTHIDESW, SkinFile("LISTHIDESW.bmp"));
-  if (m_tags.Slider().Exists()) ::InvalidateRect(m_tags.Slider().Hwnd(), nullptr, TRUE);
+  // The slider's track is a child window: invalidating the slider's pop-up alone would not reach it.
+  if (m_tags.Slider().Slider().Exists()) ::InvalidateRect(m_tags.Slider().Slider().Hwnd(), nullptr, FALSE);
   PaintTitle();
 }
 
@@ -297,8 +298,14 @@ void CFileListWnd::IdleTimerFired(int mode) {
 // The rows are owned by this window and must stand above the view. The system keeps owned windows above
 // their owner, but Wine's handling of the X focus events raises the frame and the view over older owned
 // pop-ups without moving them along; the keeper puts them back.
+// While the settings dialog runs (its activation is what raises the view), the rows come back under it:
+// they go to the top as always and the dialog is put above them again. The focus is the dialog's then.
 void CFileListWnd::KeepFocus() {
-  if (m_shown && m_tags.RowsBelow(m_view.Hwnd())) m_tags.KeepAbove(Hwnd());
+  if (m_shown && m_tags.RowsBelow(m_view.Hwnd())) {
+    m_tags.KeepAbove(Hwnd());
+    if (const HWND dialog = m_view.SettingsDialogWindow())
+      ::SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   if (m_view.SettingsDialogOpen() || !::GetActiveWindow()) return;
   const HWND target = m_shown ? Hwnd() : m_view.Hwnd();
   if (target && ::GetFocus() != target) ::SetFocus(target);

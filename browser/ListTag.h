@@ -39,6 +39,7 @@ class CListTag : public fw::Window, private ISwitchBackdrop {
   void Hide();
   void ReloadSkin();
   const CSkinSwitch& Icon() const { return m_icon; }
+  const CSkinBitmap& Background() const { return m_background; }
   // A picture row whose last paint found no thumbnail yet.
   bool LacksThumbnail() const { return m_lacksThumbnail; }
 

@@ -30,6 +30,8 @@ struct Settings {
   bool singleLine = false;            // SINGLELINE
   bool doubleExec = false;            // DOUBLEEXEC
   std::string skin = "標準";          // SKIN
+
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 inline constexpr char kConfigSection[] = "CONFIG";

@@ -207,7 +207,8 @@ void CControlPanel::PollHover() {
     if (!m_view.IsFrameMinimised()) ShowPanel();
     AutoHide(true);
   }
-  if (m_shown) KeepAboveView();
+  // Raised to the top, the panel would cover the settings dialog.
+  if (m_shown && !m_view.SettingsDialogOpen()) KeepAboveView();
 }
 
 // ---- Messages

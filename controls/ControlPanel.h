@@ -72,6 +72,8 @@ class CControlPanel : public fw::Window {
   const CSkinSwitch& PlaySwitch() const { return m_play; }
   const CSkinSwitch& PlayModeSwitch() const { return m_playMode; }
   const CSkinSlider& VolumeSlider() const { return m_volume; }
+  const CSkinBitmap& DigitStrip() const { return m_digits; }
+  const CSkinBitmap& IndicatorStrip() const { return m_indicator; }
 
   bool PreTranslateMessage(MSG& msg) override;
 

@@ -164,7 +164,9 @@ void CControlPanel::SetPlayModeFace(int mode) {
 void CControlPanel::ReloadSkin() {
   LoadStrips();
   m_volume.ReloadIcon(IDB_VOLUME, SkinFile("volume.bmp"));
-  if (m_volume.Exists()) ::InvalidateRect(m_volume.Hwnd(), nullptr, FALSE);
+  // Both sliders are windows of their own, drawn in the skin's colours: the panel's paint does not reach them.
+  for (CSkinSlider* slider : {&m_volume, &m_position})
+    if (slider->Exists()) ::InvalidateRect(slider->Hwnd(), nullptr, FALSE);
   for (const SwitchPlace& p : SwitchPlaces()) p.sw.SetBitmap(p.resource, SkinFile(p.file));
   SetPlayModeFace(m_view.Config().playMode);
   Redraw();

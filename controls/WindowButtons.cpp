@@ -107,7 +107,7 @@ void CWindowButtons::UpdateMaximiseFace() {
 
 void CWindowButtons::ReloadSkin() {
   m_minimise.SetBitmap(IDB_MINSW, SkinFile("MINSW.bmp"));
-  m_maximise.SetBitmap(IDB_MAXSW, SkinFile("MAXSW.bmp"));
+  UpdateMaximiseFace();
   m_exit.SetBitmap(IDB_BATUSW, SkinFile("BATUSW.bmp"));
 }
 
@@ -147,7 +147,8 @@ void CWindowButtons::PollHover() {
     if (!m_view.IsFrameMinimised() && !m_view.SettingsDialogOpen()) ShowPanel();
     AutoHide(true);
   }
-  if (m_shown) KeepPanelAbove(Hwnd(), m_view.Hwnd());
+  // Raised to the top, the buttons would cover the settings dialog.
+  if (m_shown && !m_view.SettingsDialogOpen()) KeepPanelAbove(Hwnd(), m_view.Hwnd());
 }
 
 void CWindowButtons::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }

@@ -147,15 +147,6 @@ geo::Rect CPlayerView::ControlPanelRect() const {
   return ToRect(r);
 }
 
-
-void CPlayerView::OpenSettings() {
-  if (m_settingsDialogOpen) return;
-  m_settingsDialogOpen = true;
-  ::SetFocus(Hwnd());
-  // The settings dialog is not part of this build yet: the guard and the focus are all there is.
-  m_settingsDialogOpen = false;
-}
-
 void CPlayerView::OnGetMinMaxInfo(fw::Msg& m) {
   auto* info = reinterpret_cast<MINMAXINFO*>(m.lp);
   info->ptMinTrackSize = {kMinTrackWidth, kMinTrackHeight};

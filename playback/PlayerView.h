@@ -8,6 +8,7 @@
 #include <string>
 
 #include "browser/FileListWnd.h"
+#include "config/SettingsDialog.h"
 #include "config/Settings.h"
 #include "config/SkinDefinition.h"
 #include "controls/ControlPanel.h"
@@ -56,6 +57,7 @@ class CPlayerView : public fw::Window {
   Settings& Config() { return m_settings; }
   const Settings& Config() const { return m_settings; }
   const CSkinDefinition& Skin() const { return m_skin; }
+  const CPictureFile& Wallpaper() const { return m_wallpaper; }
   // The browser's lists, playlist and now-playing entries, kept by the file list window.
   CFileListModel& Files() { return m_fileList.Model(); }
   const CFileListModel& Files() const { return m_fileList.Model(); }
@@ -75,8 +77,19 @@ class CPlayerView : public fw::Window {
   // 0 none, 1 the left button went down in the view, 2 the window is being dragged.
   int DragState() const { return m_dragState; }
   bool SettingsDialogOpen() const { return m_settingsDialogOpen; }
-  // The settings switch: the settings dialog, once at a time, with the keyboard on the view.
+  // The settings switch: the settings dialog, once at a time, with the keyboard on the view. On OK the
+  // record takes the dialog's values, a new skin reaches every window, TN.INI is written and the frame
+  // is placed topmost or not.
   void OpenSettings();
+  // The settings dialog's window while it runs, else null.
+  HWND SettingsDialogWindow() const;
+  // A close of the program while the settings dialog runs: the dialog ends as Cancel, and once its loop
+  // has returned the close is asked for again. False when no dialog runs (the close goes on).
+  bool EndSettingsBeforeClose();
+  // A path handed over from outside (a second start): opened at once, or when the settings dialog ends.
+  void OpenHandedOver(const std::string& path);
+  // Topmost or not as TOPMOST says, without moving or sizing the frame.
+  void ApplyTopmost();
   // Paints the whole client area at once through a window DC.
   void Repaint();
   int ToggleFullScreen();
@@ -193,6 +206,9 @@ class CPlayerView : public fw::Window {
   // told that the display is required (newer Windows keeps the display on only for that).
   void UpdateDisplayRequest();
 
+  void ApplySettings(const Settings& fields);
+  void ReloadSkin();
+
   void PlaceAtStoredPosition();
   void CopyRectToFrame();
   void RepositionPanels();
@@ -247,6 +263,9 @@ class CPlayerView : public fw::Window {
   int m_noEngineTicks = 0;
   bool m_cursorVisible = true;
   bool m_settingsDialogOpen = false;
+  CSettingsDialog* m_settingsDialog = nullptr;  // the dialog of the running OpenSettings
+  bool m_closeAfterSettings = false;
+  std::string m_openAfterSettings;
   int m_dragState = 0;
   POINT m_dragOffset{};
   POINT m_lastCursor{-32768, -32768};

@@ -172,10 +172,15 @@ bool CPlayerView::PreTranslateMessage(MSG& msg) {
   return false;
 }
 
-// Other system keys do nothing: no system menu, no menu bar.
+// Other system keys do nothing: no system menu, no menu bar. An Alt+F4 that reaches a handler while the
+// settings dialog's loop runs closes in order, after the dialog.
 void CPlayerView::HandleSystemKey(fw::Msg& m) {
   m.result = 0;
-  if (m.msg == WM_SYSKEYDOWN && m.wp == VK_F4 && m_frame.Exists()) ::DestroyWindow(m_frame.Hwnd());
+  if (m.msg != WM_SYSKEYDOWN || m.wp != VK_F4 || !m_frame.Exists()) return;
+  if (m_settingsDialogOpen)
+    m_frame.RequestExit();
+  else
+    ::DestroyWindow(m_frame.Hwnd());
 }
 
 void CPlayerView::OnSystemKey(fw::Msg& m) { HandleSystemKey(m); }

@@ -6,6 +6,36 @@
 // Program title; its last letter is the edition.
 #define IDS_PROGRAM_TITLE 61206
 
+// The settings dialog and its controls.
+#define IDD_SETTINGS 138
+#define IDC_FULLSCREEN 1001
+#define IDC_HOMEDIR 1002
+#define IDC_TVDIR 1003
+#define IDC_BROWSE_HOMEDIR 1004
+#define IDC_BROWSE_TVDIR 1005
+#define IDC_PICT_ASPECT 1006
+#define IDC_DISABLE_SCREENSAVER 1007
+#define IDC_EXT_VIDEO 1008
+#define IDC_EXT_AUDIO 1009
+#define IDC_EXT_PICTURE 1010
+#define IDC_EXT_GROUP 1011
+#define IDC_PROGRAM_TITLE 1012
+#define IDC_EXT_HELP 1013
+#define IDC_SLIDESHOWTIME 1014
+#define IDC_CURSORMODE 1015
+#define IDC_EXT_OPEN 1016
+#define IDC_MOVIE_ASPECT 1017
+#define IDC_ASPECT_GROUP 1018
+#define IDC_SAVER_GROUP 1019
+#define IDC_RTIME 1020
+#define IDC_DISABLE_MONITOR 1021
+#define IDC_FTIME 1022
+#define IDC_SEEK_GROUP 1023
+#define IDC_TOPMOST 1024
+#define IDC_SKIN 1028
+#define IDC_SINGLELINE 1029
+#define IDC_DOUBLEEXEC 1030
+
 // Commands posted by the skinned controls (WM_COMMAND, lParam 0) and the hand-off of a second start.
 #define ID_HANDOFF 55
 #define ID_VOLUME_SLIDER 61204

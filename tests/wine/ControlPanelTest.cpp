@@ -248,8 +248,6 @@ TEST_F(ControlPanelTest, ItsSwitchesAndSlidersDriveThePlayer) {
   EXPECT_EQ(View().FileList().ListMode(), 0);
   EXPECT_TRUE(Panel().IsShown());
 
-  Post(panel, ID_SETTINGS_SWITCH);
-  EXPECT_FALSE(View().SettingsDialogOpen());
 }
 
 TEST_F(ControlPanelTest, TheStatusLineDrawsTheGlyphsOfTheBuiltInStrips) {
