@@ -1,0 +1,172 @@
+// The settings dialog of the real program, opened from the control panel's settings switch and driven
+// from outside as a user's typing and clicks would: a refused number keeps it open with its message, OK
+// writes the whole CONFIG section, makes the frame topmost and switches the skin (here its wallpaper),
+// Cancel writes nothing, and a hidden skin folder is never offered.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e/Process.h"
+#include "res/ResourceIds.h"
+#include "wine/DialogDriver.h"
+#include "wine/Pixels.h"
+
+using e2e::Installation;
+using e2e::kStartMs;
+
+namespace {
+
+constexpr char kTitle[] = "設定";
+constexpr unsigned kWaitMs = 10000;
+constexpr COLORREF kWallpaper = RGB(200, 40, 160);
+
+struct Search {
+  HWND owner;
+  HWND found;
+};
+
+// The control panel: the 634 × 88 pop-up owned by the view.
+HWND PanelOf(HWND view) {
+  Search s{view, nullptr};
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        const RECT r = wt::WindowRect(h);
+        if (::GetWindow(h, GW_OWNER) != s->owner || r.right - r.left != 634 || r.bottom - r.top != 88) return TRUE;
+        s->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string skins = app.Folder() + "skin\\";
+    ::CreateDirectoryA(skins.c_str(), nullptr);
+    const std::string pink = skins + "桃色\\";
+    ::CreateDirectoryA(pink.c_str(), nullptr);
+    wt::WriteFile(pink + "TNSKIN.INI", "[WALLPAPER]\r\nFILENAME=wall.bmp\r\n");
+    wt::WriteFile(pink + "wall.bmp", wt::SolidBmp24(64, 48, kWallpaper));
+    ::CreateDirectoryA((skins + "隠し").c_str(), nullptr);
+    ::SetFileAttributesA((skins + "隠し").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ::CreateDirectoryA((skins + "Blue").c_str(), nullptr);
+
+    process = app.Start();
+    frame = app.WaitForFrame(process, kStartMs);
+    ASSERT_NE(frame, nullptr);
+    view = e2e::ViewOf(frame);
+    ASSERT_TRUE(wt::WaitUntil([&] { return (panel = PanelOf(view)) != nullptr; }, kStartMs));
+    // Closed, the list leaves the view's middle to the wallpaper.
+    ASSERT_TRUE(e2e::HideList(frame));
+  }
+  void TearDown() override { EXPECT_TRUE(app.Close(process, kStartMs)); }
+
+  // The settings switch of the panel, brought up under the pointer first.
+  HWND OpenDialog() {
+    const RECT p = wt::WindowRect(panel);
+    ::SetCursorPos(p.left + 30, p.top + 52);
+    if (!wt::WaitUntil([&] { return ::IsWindowVisible(panel) != FALSE; }, 5000)) return nullptr;
+    ::Sleep(300);  // shown is not yet on the screen: the click must not go to the view under it
+    e2e::Click(p.left + 30, p.top + 52);
+    return wt::WaitForDialog(kTitle, kWaitMs, app.Pid(process));
+  }
+  COLORREF ViewMiddle() {
+    const RECT r = wt::WindowRect(view);
+    wt::PixelTarget pixel(1, 1);
+    pixel.CopyFrom(nullptr, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return pixel.At(0, 0);
+  }
+  // Windows makes the frame and its owned windows topmost together; Wine 8 marks only one of them.
+  int TopmostWindows() {
+    struct Count {
+      DWORD pid;
+      int n;
+    } count{app.Pid(process), 0};
+    ::EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+          auto* c = reinterpret_cast<Count*>(lp);
+          DWORD pid = 0;
+          ::GetWindowThreadProcessId(h, &pid);
+          if (pid == c->pid && (::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOPMOST)) ++c->n;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+  }
+  std::vector<std::string> Config() { return wt::IniSection(app.IniPath(), "CONFIG"); }
+
+  Installation app{"settings"};
+  int process = -1;
+  HWND frame = nullptr, view = nullptr, panel = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Settings, ARefusedNumberKeepsTheDialogAndOkWritesEverySettingAndSwitchesTheSkin) {
+  const HWND dialog = OpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(wt::ItemText(dialog, IDC_SLIDESHOWTIME), "5");  // TN.INI has none yet: the defaults
+  EXPECT_EQ(wt::ComboItems(dialog, IDC_SKIN), (std::vector<std::string>{"標準", "Blue", "桃色"}));
+  EXPECT_EQ(wt::ComboSelection(dialog, IDC_SKIN), 0);
+
+  struct Refusal {
+    int id;
+    const char* text;
+    const char* message;
+  } const refusals[] = {
+      {IDC_SLIDESHOWTIME, "0", "1 から 60 までの整数を入力してください。"},
+      {IDC_FTIME, "十", "整数を入力してください。"},
+  };
+  for (const Refusal& r : refusals) {
+    SCOPED_TRACE(r.text);
+    wt::SetItemText(dialog, r.id, r.text);
+    wt::Press(dialog, IDOK);
+    const HWND box = wt::WaitForOwnedDialog(dialog, kWaitMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(wt::MessageBoxText(box), r.message);
+    wt::Press(box, IDOK);
+    EXPECT_TRUE(wt::WaitGone(box, kWaitMs));
+    EXPECT_TRUE(::IsWindowVisible(dialog));
+    EXPECT_EQ(wt::FocusIn(dialog), ::GetDlgItem(dialog, r.id));
+    wt::SetItemText(dialog, r.id, "9");
+  }
+  EXPECT_EQ(wt::ReadFile(app.IniPath()).find("SLIDESHOWTIME"), std::string::npos);
+
+  wt::SetChecked(dialog, IDC_TOPMOST, true);
+  wt::SetItemText(dialog, IDC_EXT_OPEN, "txt,表");
+  wt::SelectComboItem(dialog, IDC_SKIN, 2);
+  wt::Press(dialog, IDOK);
+  ASSERT_TRUE(wt::WaitGone(dialog, kWaitMs));
+
+  // The settings are taken and saved once the dialog's loop has returned.
+  std::vector<std::string> config;
+  EXPECT_TRUE(wt::WaitUntil([&] { return (config = Config()).size() >= 20; }, kWaitMs));
+  EXPECT_EQ(config.size(), 20u);  // every key but the volume, which the panel writes at the close
+  for (const char* line : {"SLIDESHOWTIME=9", "FTIME=9", "TOPMOST=1", "EXT_OPEN=txt,表", "SKIN=桃色", "PLAYMODE=0"})
+    EXPECT_NE(std::find(config.begin(), config.end(), line), config.end()) << line;
+  EXPECT_TRUE(wt::WaitUntil([&] { return TopmostWindows() > 0; }, kWaitMs));
+  EXPECT_TRUE(wt::WaitUntil([&] { return ViewMiddle() == kWallpaper; }, 5000));
+}
+
+TEST_F(Settings, CancelWritesNothingAndChangesNothing) {
+  const HWND first = OpenDialog();
+  ASSERT_NE(first, nullptr);
+  wt::Press(first, IDOK);  // a first OK, so that TN.INI holds the whole section
+  ASSERT_TRUE(wt::WaitGone(first, kWaitMs));
+  ASSERT_TRUE(wt::WaitUntil([&] { return Config().size() >= 20; }, kWaitMs));
+  const std::string saved = wt::ReadFile(app.IniPath());
+
+  const HWND dialog = OpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  wt::SetItemText(dialog, IDC_HOMEDIR, "C:\\どこか");
+  wt::SetChecked(dialog, IDC_TOPMOST, true);
+  wt::SelectComboItem(dialog, IDC_SKIN, 2);
+  wt::Press(dialog, IDCANCEL);
+  ASSERT_TRUE(wt::WaitGone(dialog, kWaitMs));
+  ::Sleep(500);  // time for a save that must not come
+  EXPECT_EQ(wt::ReadFile(app.IniPath()), saved);
+  EXPECT_EQ(TopmostWindows(), 0);
+  EXPECT_NE(ViewMiddle(), kWallpaper);
+}
