@@ -170,3 +170,19 @@ TEST_F(Settings, CancelWritesNothingAndChangesNothing) {
   EXPECT_EQ(TopmostWindows(), 0);
   EXPECT_NE(ViewMiddle(), kWallpaper);
 }
+
+// Closed from outside while the dialog and its message box are open: the dialog ends as Cancel (its
+// typing is not saved), the program closes in order and leaves a whole TN.INI.
+TEST_F(Settings, ACloseWhileTheDialogIsOpenEndsItAndTheProgram) {
+  const HWND dialog = OpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  wt::SetItemText(dialog, IDC_EXT_OPEN, "typed");
+  wt::SetItemText(dialog, IDC_RTIME, "0");
+  wt::Press(dialog, IDOK);
+  ASSERT_NE(wt::WaitForOwnedDialog(dialog, kWaitMs), nullptr);
+  ::PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(app.WaitExit(process, kStartMs));
+  const std::string ini = wt::ReadFile(app.IniPath());
+  EXPECT_EQ(ini.find("typed"), std::string::npos);
+  for (const char* key : {"VOLUME=", "[POSITION]"}) EXPECT_NE(ini.find(key), std::string::npos) << key;
+}
