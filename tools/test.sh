@@ -80,6 +80,10 @@ if configure_and_build windows "$build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/
     trap 'wineserver -k 2>/dev/null; tarn_xvfb_stop' EXIT
     tarn_wine_init
     run_ctest wine "$build/win"
+    # The main screens the end-to-end run took, as small PNGs for the README (docs/screens/ holds a copy).
+    for shot in "$logs"/screen-*.bmp; do
+      [ -f "$shot" ] && convert "$shot" -resize 75% "${shot%.bmp}.png" 2>/dev/null
+    done
   else
     results+=("wine: NOT RUN (no X server)")
     failed=1
