@@ -6,8 +6,8 @@
 // may have a window of the caller's thread): nothing posted and no input is dispatched, so nothing
 // re-enters the caller. A render that runs out of time is given up: its thread keeps the graph and
 // releases it if RenderFile ever returns; what the caller holds of the graph's filters (the GDI
-// renderer) it may release as usual, since the graph keeps its own references. On Windows the file is rendered on the caller's thread.
-// Shared by the program's DirectShow engine and the stand-in components.
+// renderer) it may release as usual, since the graph keeps its own references. On Windows the file is
+// rendered on the caller's thread. Shared by the program's DirectShow engine and the stand-in components.
 
 #include <string>
 
