@@ -159,7 +159,7 @@ TEST(BadInput, ACorruptVideoIsGivenUpTheNextFilePlaysAndTheProgramExitsCleanly) 
   EXPECT_TRUE(e2e::TitleBecomes(frame, "good", 20000));
   EXPECT_TRUE(e2e::TitleBecomes(frame, "Tarnvale", 10000)) << "the clip plays to its end";
 
-  // Two graphs are left behind, one perhaps still rendering: the program still ends at once, without a fault.
+  // Two graphs are left behind, still rendering: the program still ends at once, its settings written.
   const ULONGLONG start = ::GetTickCount64();
   ASSERT_TRUE(app.Close(p, kStartMs));
   EXPECT_LT(::GetTickCount64() - start, 6000u);

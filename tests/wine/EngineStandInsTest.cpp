@@ -77,6 +77,19 @@ class EngineStandIns : public ::testing::Test {
     EXPECT_TRUE(::CopyFileA(wt::MediaPath(media).c_str(), path.c_str(), FALSE)) << media;
     return path;
   }
+  // The entry, followed by a sound, does not open, and the sound plays after it.
+  void ExpectSkippedInTime(const std::string& path) {
+    AddToPlaylist(path);
+    AddToPlaylist(wt::MediaPath("tone.wav"));
+    const ULONGLONG start = ::GetTickCount64();
+    View().Start();
+    EXPECT_LT(::GetTickCount64() - start, kRenderFileLimitMs + 3000);
+    EXPECT_TRUE(View().IsLoaded());
+    EXPECT_EQ(View().Selected(), EngineSelector::kNone);
+    EXPECT_FALSE(View().QuickTimeHost().Shown());
+    ASSERT_TRUE(wt::PumpUntil([&] { return NowPlaying() == wt::MediaPath("tone.wav"); }, 5000));
+    EXPECT_EQ(View().Selected(), EngineSelector::kDirectShow);
+  }
   void AddToPlaylist(const std::string& path) {
     ASSERT_TRUE(View().Files().AddEntry(View().Files().EntryForOpenPath(path))) << path;
   }
@@ -169,22 +182,15 @@ TEST_F(EngineStandIns, QuickTimeMovAudioAndPictureEntries) {
 
 TEST_F(EngineStandIns, AFileThatIsNoMovieIsSkippedLikeAFailedOpen) {
   Start();
-  // Noise, and a whole header before noise that the parser would wait on for ever.
-  for (const char* media : {"random.avi", "corrupt.avi"}) {
-    SCOPED_TRACE(media);
-    View().Stop();
-    View().Files().ClearPlaylist();
-    AddToPlaylist(Copy(media, std::string("noise-") + media + ".junk"));
-    AddToPlaylist(wt::MediaPath("tone.wav"));
-    const ULONGLONG start = ::GetTickCount64();
-    View().Start();
-    EXPECT_LT(::GetTickCount64() - start, kRenderFileLimitMs + 3000);
-    EXPECT_TRUE(View().IsLoaded());
-    EXPECT_EQ(View().Selected(), EngineSelector::kNone);
-    EXPECT_FALSE(View().QuickTimeHost().Shown());
-    ASSERT_TRUE(wt::PumpUntil([&] { return NowPlaying() == wt::MediaPath("tone.wav"); }, 5000));
-    EXPECT_EQ(View().Selected(), EngineSelector::kDirectShow);
-  }
+  ExpectSkippedInTime(Copy("random.avi", "noise.junk"));
+}
+
+TEST_F(EngineStandIns, ACorruptMovieIsGivenUpInTimeAndSkipped) {
+  // A whole header before noise, which the parser would wait on for ever.
+  wt::RunInChildProcess([this] {
+    Start();
+    ExpectSkippedInTime(Copy("corrupt.avi", "corrupt.junk"));
+  });
 }
 
 TEST_F(EngineStandIns, TheQuickTimeHostHandsTheMouseToTheView) {
