@@ -5,6 +5,7 @@
 
 #include "framework/Mbcs.h"
 #include "framework/Platform.h"
+#include "playback/BoundedRender.h"
 #include "playback/GraphReleaser.h"
 #include "playback/WineMediaGaps.h"
 #include "playback/PlaybackMath.h"
@@ -50,7 +51,8 @@ HRESULT CDirectShowEngine::BuildGraph(const std::string& path, HWND view, bool& 
     hr = BuildAsf(wide, ext == "wma", audioOnly);
     if (FAILED(hr)) return hr;
   } else {
-    hr = m_pGB->RenderFile(wide.c_str(), nullptr);
+    // A render that ran out of time leaves no graph here: it belongs to its thread now.
+    hr = RenderFileBounded(m_pGB, wide);
     if (FAILED(hr)) return Fail(hr, "m_pGB->RenderFile(bstr, NULL)");
   }
   m_renderer.Finish(m_pGB.Get());

@@ -48,6 +48,17 @@ if [ $demo -eq 0 ]; then
   [ -s "$out/truncated.avi" ] || head -c 20000 "$out/clip.avi" > "$out/truncated.avi"
   [ -s "$out/random.avi" ] || head -c 65536 /dev/urandom > "$out/random.avi"
   : > "$out/empty.avi"
+  # A whole header followed by noise of the clip's length (fixed seed, so every build has the same file):
+  # a parser that trusts the header can wait for ever for data that never makes sense.
+  if [ ! -s "$out/corrupt.avi" ]; then
+    python3 - "$out/clip.avi" "$out/corrupt.avi.part" <<'PY'
+import random, sys
+data = open(sys.argv[1], "rb").read()
+keep = 12000
+open(sys.argv[2], "wb").write(data[:keep] + random.Random(20240601).randbytes(len(data) - keep))
+PY
+    mv "$out/corrupt.avi.part" "$out/corrupt.avi"
+  fi
   # A folder of 10,000 empty video files, for the long-list tests and benchmarks.
   if [ ! -e "$out/many/f19999.avi" ]; then
     mkdir -p "$out/many"

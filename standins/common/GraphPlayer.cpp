@@ -5,6 +5,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Platform.h"
+#include "playback/BoundedRender.h"
 #include "playback/WineMediaGaps.h"
 
 namespace {
@@ -52,7 +53,7 @@ HRESULT GraphPlayer::Open(const std::wstring& path, HWND owner) {
                                   m_graph.PutVoid());
   if (FAILED(hr)) return hr;
   m_renderer.Prepare(m_graph.Get());
-  hr = m_graph->RenderFile(path.c_str(), nullptr);
+  hr = RenderFileBounded(m_graph, path);
   if (FAILED(hr)) {
     Close();
     return hr;

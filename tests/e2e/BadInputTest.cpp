@@ -138,6 +138,48 @@ TEST(BadInput, BrokenMediaHandedOverInABurstLeaveThePlayerWorking) {
   EXPECT_TRUE(app.Close(p, kStartMs));
 }
 
+TEST(BadInput, ACorruptVideoIsGivenUpTheNextFilePlaysAndTheProgramExitsCleanly) {
+  // A whole header before noise: Wine's parser never returns from rendering it, so its graph is left behind.
+  Installation app("corrupt");
+  const std::string corrupt = "\"" + app.CopyMedia("corrupt.avi", "corrupt.avi") + "\"";
+  const int p = app.Start(corrupt);
+  const HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(e2e::Responds(frame));
+  // Outside the playlist the given-up entry is closed.
+  EXPECT_TRUE(e2e::TitleBecomes(frame, "Tarnvale", 20000));
+
+  // Handed over again, with a good clip right behind it while the render waits: the clip plays.
+  const int again = app.Start(corrupt);
+  EXPECT_TRUE(app.WaitExit(again, kStartMs));
+  ASSERT_TRUE(e2e::TitleBecomes(frame, "corrupt", 5000));
+  EXPECT_TRUE(e2e::Responds(frame)) << "the wait answers what other programs send";
+  const int good = app.Start("\"" + app.CopyMedia("clip.avi", "good.avi") + "\"");
+  EXPECT_TRUE(app.WaitExit(good, kStartMs));
+  EXPECT_TRUE(e2e::TitleBecomes(frame, "good", 20000));
+  EXPECT_TRUE(e2e::TitleBecomes(frame, "Tarnvale", 10000)) << "the clip plays to its end";
+
+  // Two graphs are left behind, still rendering: the program still ends at once, its settings written.
+  const ULONGLONG start = ::GetTickCount64();
+  ASSERT_TRUE(app.Close(p, kStartMs));
+  EXPECT_LT(::GetTickCount64() - start, 6000u);
+  EXPECT_EQ(app.ExitCode(p), 0u);
+  EXPECT_FALSE(wt::IniSection(app.IniPath(), "POSITION").empty());
+}
+
+TEST(BadInput, ClosingWhileACorruptVideoRendersEndsTheProgram) {
+  Installation app("corruptclose");
+  const int p = app.Start("\"" + app.CopyMedia("corrupt.avi", "corrupt.avi") + "\"");
+  const HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(e2e::TitleBecomes(frame, "corrupt", 5000));
+  // The close waits in the queue for the render's bound at most.
+  const ULONGLONG start = ::GetTickCount64();
+  ASSERT_TRUE(app.Close(p, kStartMs));
+  EXPECT_LT(::GetTickCount64() - start, 5000u + 6000u);
+  EXPECT_EQ(app.ExitCode(p), 0u);
+}
+
 TEST(BadInput, OverlongPathsAndFoldersNamedLikeMedia) {
   Installation app("paths");
   ::CreateDirectoryA((app.Folder() + "movie.avi").c_str(), nullptr);

@@ -178,6 +178,11 @@ bool Installation::Running(int index) const {
   return ::WaitForSingleObject(m_processes[index].Get(), 0) == WAIT_TIMEOUT;
 }
 
+DWORD Installation::ExitCode(int index) const {
+  DWORD code = STILL_ACTIVE;
+  return ::GetExitCodeProcess(m_processes[index].Get(), &code) ? code : STILL_ACTIVE;
+}
+
 HWND Installation::WaitForFrame(int index, unsigned timeoutMs) const {
   HWND frame = nullptr;
   wt::WaitUntil(

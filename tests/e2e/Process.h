@@ -38,6 +38,8 @@ class Installation {
   DWORD Pid(int index) const { return m_pids[index]; }
   bool WaitExit(int index, unsigned timeoutMs);
   bool Running(int index) const;
+  // The exit code of an ended process (STILL_ACTIVE while it runs).
+  DWORD ExitCode(int index) const;
 
   // The main frame of process index (an unowned window of the program's classes), or null.
   HWND WaitForFrame(int index, unsigned timeoutMs) const;

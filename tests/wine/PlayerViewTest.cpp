@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
+#include "playback/BoundedRender.h"
 #include "wine/WineSupport.h"
 
 namespace {
@@ -235,6 +236,31 @@ TEST_F(PlayerViewTest, WhatNoFilterRendersIsSkippedAfterAboutASecond) {
     ASSERT_TRUE(wt::PumpUntil([&] { return !View().IsLoaded(); }, 6000)) << name;
     EXPECT_EQ(wt::WindowText(frame->Hwnd()), "Tarnvale") << name;
   }
+}
+
+TEST_F(PlayerViewTest, ACorruptVideoFailsWithinTheBoundAndIsSkipped) {
+  // Its header is whole and the rest noise: Wine's parser never returns from rendering it.
+  wt::RunInChildProcess([this] {
+    Start();
+    const ULONGLONG start = ::GetTickCount64();
+    Open("corrupt.avi");
+    const ULONGLONG took = ::GetTickCount64() - start;
+    EXPECT_GE(took, kRenderFileLimitMs);
+    EXPECT_LT(took, kRenderFileLimitMs + 2500);
+    EXPECT_EQ(View().Selected(), EngineSelector::kNone);
+    EXPECT_FALSE(View().DirectShow().HoldsGraph());
+    EXPECT_NE(std::string(View().DirectShow().LastDiagnostic()).find("RenderFile"), std::string::npos);
+    ASSERT_TRUE(wt::PumpUntil([&] { return !View().IsLoaded(); }, 6000));
+    EXPECT_EQ(wt::WindowText(frame->Hwnd()), "Tarnvale");
+
+    // In the playlist the next entry follows, and plays.
+    AddToPlaylist("corrupt.avi");
+    AddToPlaylist("clip.avi");
+    View().Start();
+    ASSERT_TRUE(wt::PumpUntil([&] { return NowPlayingName() == wt::MediaPath("clip.avi"); }, 5000));
+    EXPECT_EQ(View().Selected(), EngineSelector::kDirectShow);
+    EXPECT_TRUE(wt::PumpUntil([&] { return View().CurrentPosition() > 0; }, 3000));
+  });
 }
 
 TEST_F(PlayerViewTest, BackToBackOpensReleaseEveryGraph) {

@@ -1,5 +1,7 @@
 #include "wine/WineSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 #include "framework/Com.h"
@@ -31,6 +33,15 @@ bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs) {
     ::Sleep(20);
   }
   return true;
+}
+
+void RunInChildProcess(const std::function<void()>& body) {
+  EXPECT_EXIT(
+      {
+        body();
+        ::ExitProcess(::testing::Test::HasFailure() ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 std::string ExeFolder() {
