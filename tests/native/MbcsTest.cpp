@@ -35,3 +35,17 @@ TEST(Mbcs, CompareTakesAPairAsOneCharacter) {
   EXPECT_LT(mbcs::Compare("\xB1", "表"), 0);
   EXPECT_GT(mbcs::Compare("表", "\\"), 0);
 }
+
+// The system's table replaces the built-in one for every walk, the copies taken after it included.
+TEST(Mbcs, AnotherTableChangesEveryWalk) {
+  const std::string s = "\x95\\\x81";  // under code page 932: 表 and a lone lead byte
+  EXPECT_EQ(mbcs::FindLast(s, '\\'), std::string::npos);
+  mbcs::SetLeadBytes(mbcs::LeadBytes::Where([](unsigned char) { return false; }));  // a single-byte page
+  EXPECT_EQ(mbcs::FindLast(s, '\\'), 1u);
+  EXPECT_EQ(mbcs::LeadBytes::Current().FindLast(s, '\\'), 1u);
+  EXPECT_FALSE(mbcs::IsLeadByte(0x95));
+  mbcs::UseCodePage932();
+  EXPECT_TRUE(mbcs::IsLeadByte(0x95));
+  EXPECT_EQ(mbcs::LeadBytes::Current().CharLength(s, 0), 2u);
+  EXPECT_EQ(mbcs::LeadBytes::Current().CharLength(s, 2), 1u);
+}
