@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "framework/MutexLock.h"
 #include "wine/Pixels.h"
 #include "wine/WineSupport.h"
 
@@ -14,9 +15,7 @@ constexpr UINT kNotice = WM_APP + 7;
 
 // Holds the picture decoders' turn, so that a decode of the cache waits (up to 3 s) for it.
 struct DecodeTurnHeld {
-  fw::UniqueHandle mutex{::CreateMutexA(nullptr, FALSE, "TN_CPICT")};
-  DecodeTurnHeld() { ::WaitForSingleObject(mutex.Get(), INFINITE); }
-  ~DecodeTurnHeld() { ::ReleaseMutex(mutex.Get()); }
+  fw::MutexLock lock{"TN_CPICT", INFINITE};
 };
 
 class ThumbnailCacheTest : public ::testing::Test {
