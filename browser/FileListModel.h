@@ -67,7 +67,6 @@ class CFileListModel {
 
   // The entry id counter: starts at 1, never reset.
   std::int32_t NextId();
-  std::int32_t PeekNextId() const { return m_nextId; }
 
   // ---- Navigation: each ends with a new file list; the window then places the cursor by name.
 
@@ -153,7 +152,6 @@ class CFileListModel {
   // The playlist by position, in insertion order: entry p has playlist position p.
   const std::vector<FileEntry>& PlaylistByPosition() const { return m_playlistMap; }
   const std::vector<FileEntry>& Collection() const { return m_collection; }
-  std::size_t CollectionCount() const { return m_collection.size(); }
   const std::vector<std::string>& VisitedFolders() const { return m_visited; }
   const Settings& Config() const { return m_settings; }
 

@@ -6,8 +6,8 @@
 
 #include "framework/Mbcs.h"
 
-// The name comparison is the byte-wise multibyte comparison of lower-cased copies (mbcs::Compare of
-// mbcs::LowerAscii). It is done here without making the copies: lower-casing touches single-byte letters
+// The name comparison compares the character codes (a lead/trail pair as one code) of lower-cased copies
+// (mbcs::LowerAscii). It is done here without making the copies: lower-casing touches single-byte letters
 // only, which are never lead bytes, so the copies split into the same characters as the originals and
 // each character can be lowered as it is read.
 //

@@ -55,14 +55,8 @@ class LeadBytes {
   bool m_lead[256];
 };
 
-// True when c starts a double-byte character in the current table.
-bool IsLeadByte(unsigned char c);
-
 // Replaces the lead-byte table. Used once at start-up.
 void SetLeadBytes(const LeadBytes& table);
-
-// Restores the built-in code page 932 table.
-void UseCodePage932();
 
 // Byte length of the character that starts at s[i] (1 or 2; 1 for a lead byte at the very end).
 std::size_t CharLength(std::string_view s, std::size_t i);
@@ -78,11 +72,5 @@ std::string LowerAscii(std::string_view s);
 
 // Cuts s to at most n bytes without splitting a double-byte character.
 std::string_view CutBytes(std::string_view s, std::size_t n);
-
-// Byte-wise comparison, a lead/trail pair compared as one character by its code value. Returns <0, 0, >0.
-int Compare(std::string_view a, std::string_view b);
-
-// Number of single-byte backslashes in s.
-std::size_t CountBackslashes(std::string_view s);
 
 }  // namespace mbcs
