@@ -334,7 +334,7 @@ TEST_F(FileListModelTest, SortCycleWithTheSavedMode) {
   EXPECT_EQ(model.SortModeOf(0), 16);
   EXPECT_EQ(model.SavedSortMode(), 0);
   // The playlist has its own mode; the cycle there changes the saved mode too.
-  model.SetListMode(1);
+  model.StoreListMode(1);
   model.SetSortMode(SORT_CYCLE, false);
   EXPECT_EQ(model.SortModeOf(1), 1);
   EXPECT_EQ(model.SortModeOf(0), 16);
@@ -377,10 +377,10 @@ TEST_F(FileListModelTest, TvFolderListsOldestFirstAndTheUsersOrderComesBack) {
   // Only in list mode 0.
   fs.current = "C:\\TV\\2005";
   EXPECT_TRUE(model.IsTvFolder());
-  model.SetListMode(1);
+  model.StoreListMode(1);
   EXPECT_FALSE(model.IsTvFolder());
   settings.tvDir.clear();
-  model.SetListMode(0);
+  model.StoreListMode(0);
   EXPECT_FALSE(model.IsTvFolder());
 }
 
@@ -477,7 +477,7 @@ TEST_F(FileListModelTest, RemovingThePlaylistCurrentEntryClearsIt) {
 TEST_F(FileListModelTest, SortingThePlaylistThenAddingRestoresInsertionOrder) {
   CFileListModel model(settings, fs);
   for (const char* n : {"C:\\b.avi", "C:\\c.avi", "C:\\a.avi"}) model.AddEntry(Media(n));
-  model.SetListMode(1);
+  model.StoreListMode(1);
   model.SetSortMode(SORT_NAME_REVERSE, true);
   EXPECT_EQ(Names(model.Playlist()), (std::vector<std::string>{"プレイリストを空にする", "ファイルリストを表示", "C:\\c.avi",
                                                                "C:\\b.avi", "C:\\a.avi"}));
@@ -510,7 +510,7 @@ TEST_F(FileListModelTest, ClearPlaylistLeavesExactlyTheTwoCommandEntries) {
   EXPECT_EQ(model.PlaylistCurrent().name, "C:\\a.avi");  // the name stays
   EXPECT_EQ(model.RandomHistory().size(), 1u);           // the history is the play order's business
   // Whatever the playlist's sort mode, the command entries keep their order.
-  model.SetListMode(1);
+  model.StoreListMode(1);
   model.SetSortMode(SORT_NAME_REVERSE, false);
   model.ClearPlaylist();
   EXPECT_EQ(Kinds(model.Playlist()), (std::vector<EntryKind>{KIND_CLEAR_PLAYLIST, KIND_SHOW_FILES}));
