@@ -44,7 +44,7 @@ class ThumbnailCacheTest : public ::testing::Test {
   }
   std::string Solid(int i, COLORREF c = RGB(200, 30, 40)) {
     std::string path = m_dir.File(std::to_string(i) + ".bmp");
-    wt::WriteFile(path, wt::SolidBmp24(8, 8, c));
+    EXPECT_TRUE(wt::WriteFile(path, wt::SolidBmp24(8, 8, c))) << "could not write a test file";
     return path;
   }
 
