@@ -2,6 +2,7 @@
 
 #include "app/BlockText.h"
 #include "framework/Handles.h"
+#include "framework/MutexLock.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -10,24 +11,8 @@ geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Serialises writing and taking the hand-off path between the instances, so that a path written while
 // the running instance reads is never lost or torn.
-class HandOffLock {
- public:
-  HandOffLock() : m_mutex(::CreateMutexA(nullptr, FALSE, "_T_A_R_N_V_A_L_E_LOCK")) {
-    if (m_mutex) {
-      DWORD r = ::WaitForSingleObject(m_mutex.Get(), 3000);
-      m_owned = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
-    }
-  }
-  HandOffLock(const HandOffLock&) = delete;
-  HandOffLock& operator=(const HandOffLock&) = delete;
-  ~HandOffLock() {
-    if (m_owned) ::ReleaseMutex(m_mutex.Get());
-  }
-
- private:
-  fw::UniqueHandle m_mutex;
-  bool m_owned = false;
-};
+constexpr char kHandOffLockName[] = "_T_A_R_N_V_A_L_E_LOCK";
+constexpr DWORD kHandOffLockWaitMs = 3000;
 
 }  // namespace
 
@@ -135,7 +120,7 @@ void CMainFrame::OnHandOff(fw::Msg& m) {
   }
   BlockText block;
   if (m_handOff.OpenNamed(kHandOffBlockName)) {
-    HandOffLock lock;
+    fw::MutexLock lock(kHandOffLockName, kHandOffLockWaitMs);
     block.text = m_handOff.ReadText(kSharedBlockSize, &block.terminated);
     // Taking the path empties the block: the sender waits for that before it lets the block go.
     if (block.terminated) m_handOff.WriteText(std::string(), kSharedBlockSize);
@@ -148,7 +133,7 @@ void CMainFrame::OnHandOff(fw::Msg& m) {
 bool CMainFrame::WriteHandOffPath(const std::string& path) {
   m_handOff.SetName(kHandOffBlockName, kSharedBlockSize);
   if (!m_handOff.CreateOrOpen()) return false;
-  HandOffLock lock;
+  fw::MutexLock lock(kHandOffLockName, kHandOffLockWaitMs);
   return m_handOff.WriteText(path, kSharedBlockSize);
 }
 

@@ -22,6 +22,12 @@ inline void PumpPending() {
   }
 }
 
+// Runs the messages that are waiting, paints included, until none is left, and flushes the GDI batch.
+inline void Settle() {
+  PumpPending();
+  GdiFlush();
+}
+
 inline void PumpFor(double ms) {
   const double end = NowMs() + ms;
   do {

@@ -45,42 +45,19 @@ ExtensionRules::ExtensionRules(const Settings& s)
 // set by other means (the settings dialog, a test) follows the same rule.
 ExtensionRules::ExtensionRules(std::string_view video, std::string_view audio, std::string_view picture,
                                std::string_view open)
-    : m_lead(),
+    : m_lead(mbcs::LeadBytes::Current()),
       m_video(mbcs::LowerAscii(video)),
       m_audio(mbcs::LowerAscii(audio)),
       m_picture(mbcs::LowerAscii(picture)),
       m_open(mbcs::LowerAscii(open)),
-      m_all(mbcs::LowerAscii(std::string(video) + std::string(audio) + std::string(picture))) {
-  for (int b = 0; b < 256; ++b) m_lead[b] = mbcs::IsLeadByte(static_cast<unsigned char>(b));
-}
+      m_all(mbcs::LowerAscii(std::string(video) + std::string(audio) + std::string(picture))) {}
 
 std::string_view ExtensionRules::Extension(std::string_view path) const {
-  std::size_t dot = std::string_view::npos;
-  for (std::size_t i = 0; i < path.size();) {
-    unsigned char c = static_cast<unsigned char>(path[i]);
-    if (m_lead[c] && i + 1 < path.size()) {
-      i += 2;
-      continue;
-    }
-    if (c == '.') dot = i;
-    ++i;
-  }
+  std::size_t dot = m_lead.FindLast(path, '.');
   return dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
 }
 
-std::string ExtensionRules::Lower(std::string_view s) const {
-  std::string out(s);
-  for (std::size_t i = 0; i < out.size();) {
-    unsigned char c = static_cast<unsigned char>(out[i]);
-    if (m_lead[c] && i + 1 < out.size()) {
-      i += 2;
-      continue;
-    }
-    if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c - 'A' + 'a');
-    ++i;
-  }
-  return out;
-}
+std::string ExtensionRules::Lower(std::string_view s) const { return m_lead.LowerAscii(s); }
 
 EntryKind ExtensionRules::Classify(std::string_view path, const ShortcutResolver& resolve,
                                    ShortcutTarget* target) const {

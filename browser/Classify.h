@@ -10,6 +10,7 @@
 
 #include "browser/FileEntry.h"
 #include "browser/FileSystem.h"
+#include "framework/Mbcs.h"
 
 struct Settings;
 
@@ -62,7 +63,7 @@ class ExtensionRules {
 
   std::string Lower(std::string_view s) const;
 
-  bool m_lead[256];
+  mbcs::LeadBytes m_lead;
   List m_video, m_audio, m_picture, m_open, m_all;
   // Lower-cased extensions (not "lnk") already classified, with their kinds.
   static constexpr std::size_t kCacheSize = 32;

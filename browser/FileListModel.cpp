@@ -286,23 +286,23 @@ bool CFileListModel::IsTvFolder() {
 
 bool CFileListModel::IsPlayingInTvFolder() const { return IsTvPath(m_nowPlaying.name, m_settings.tvDir); }
 
-void CFileListModel::SetListMode(int mode) {
+void CFileListModel::StoreListMode(int mode) {
   if (mode == 0 || mode == 1) m_listMode = mode;
 }
 
 // ---- Playlist
 
-void CFileListModel::MakePlaylistArray() { m_playlist = m_playlistMap; }
+void CFileListModel::MakePlaylistArray() { m_playlist = m_playlistEntries; }
 
 void CFileListModel::Rebuild() {
   // The command entry count changes only when the entries are made: resetting it for a filled playlist
   // would offer the command entries to the player as files.
-  if (m_playlistMap.empty()) {
+  if (m_playlistEntries.empty()) {
     m_commandEntryCount = 0;
     for (auto [text, kind] : {std::pair{kTextClearPlaylist, KIND_CLEAR_PLAYLIST},
                               std::pair{kTextShowFiles, KIND_SHOW_FILES}}) {
-      AddCommand(m_playlistMap, text, kind);
-      m_playlistMap.back().playlistPosition = static_cast<std::int32_t>(m_playlistMap.size() - 1);
+      AddCommand(m_playlistEntries, text, kind);
+      m_playlistEntries.back().playlistPosition = static_cast<std::int32_t>(m_playlistEntries.size() - 1);
       ++m_commandEntryCount;
     }
   }
@@ -313,9 +313,9 @@ void CFileListModel::Rebuild() {
 bool CFileListModel::AddEntry(const FileEntry& entry) {
   bool added = IsPlaylistClass(entry.kind);
   if (added) {
-    m_playlistMap.push_back(entry);
-    m_playlistMap.back().id = NextId();
-    m_playlistMap.back().playlistPosition = static_cast<std::int32_t>(m_playlistMap.size() - 1);
+    m_playlistEntries.push_back(entry);
+    m_playlistEntries.back().id = NextId();
+    m_playlistEntries.back().playlistPosition = static_cast<std::int32_t>(m_playlistEntries.size() - 1);
   }
   MakePlaylistArray();
   return added;
@@ -330,8 +330,8 @@ std::size_t CFileListModel::AppendAll(const FileEntry* entries, std::size_t n) {
   std::size_t added = 0;
   for (std::size_t i = 0; entries && i < n; ++i) {
     if (!IsPlaylistClass(entries[i].kind)) continue;
-    m_playlistMap.push_back(entries[i]);
-    m_playlistMap.back().playlistPosition = static_cast<std::int32_t>(m_playlistMap.size() - 1);
+    m_playlistEntries.push_back(entries[i]);
+    m_playlistEntries.back().playlistPosition = static_cast<std::int32_t>(m_playlistEntries.size() - 1);
     ++added;
   }
   MakePlaylistArray();
@@ -341,17 +341,17 @@ std::size_t CFileListModel::AppendAll(const FileEntry* entries, std::size_t n) {
 bool CFileListModel::RemoveEntry(const FileEntry& entry) {
   // The position names the entry; a copy taken before an earlier removal is found by its id instead.
   std::size_t p = static_cast<std::size_t>(entry.playlistPosition);
-  if (entry.playlistPosition < 0 || p >= m_playlistMap.size() || m_playlistMap[p].id != entry.id) {
-    auto it = std::find_if(m_playlistMap.begin(), m_playlistMap.end(),
+  if (entry.playlistPosition < 0 || p >= m_playlistEntries.size() || m_playlistEntries[p].id != entry.id) {
+    auto it = std::find_if(m_playlistEntries.begin(), m_playlistEntries.end(),
                            [&](const FileEntry& e) { return e.id == entry.id; });
-    if (it == m_playlistMap.end()) return false;
-    p = static_cast<std::size_t>(it - m_playlistMap.begin());
+    if (it == m_playlistEntries.end()) return false;
+    p = static_cast<std::size_t>(it - m_playlistEntries.begin());
   }
   if (p < static_cast<std::size_t>(m_commandEntryCount)) return false;
-  const std::int32_t removedId = m_playlistMap[p].id;
-  m_playlistMap.erase(m_playlistMap.begin() + static_cast<std::ptrdiff_t>(p));
-  for (std::size_t i = p; i < m_playlistMap.size(); ++i)
-    m_playlistMap[i].playlistPosition = static_cast<std::int32_t>(i);
+  const std::int32_t removedId = m_playlistEntries[p].id;
+  m_playlistEntries.erase(m_playlistEntries.begin() + static_cast<std::ptrdiff_t>(p));
+  for (std::size_t i = p; i < m_playlistEntries.size(); ++i)
+    m_playlistEntries[i].playlistPosition = static_cast<std::int32_t>(i);
   MakePlaylistArray();
   if (removedId == m_playlistCurrent.id) {
     m_playlistCurrent.name.clear();
@@ -361,7 +361,7 @@ bool CFileListModel::RemoveEntry(const FileEntry& entry) {
 }
 
 void CFileListModel::ClearPlaylist() {
-  std::vector<FileEntry>().swap(m_playlistMap);
+  std::vector<FileEntry>().swap(m_playlistEntries);
   std::vector<FileEntry>().swap(m_playlist);
   m_commandEntryCount = 0;
   Rebuild();

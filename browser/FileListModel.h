@@ -67,7 +67,6 @@ class CFileListModel {
 
   // The entry id counter: starts at 1, never reset.
   std::int32_t NextId();
-  std::int32_t PeekNextId() const { return m_nextId; }
 
   // ---- Navigation: each ends with a new file list; the window then places the cursor by name.
 
@@ -107,7 +106,7 @@ class CFileListModel {
 
   int ListMode() const { return m_listMode; }
   // Stores the list mode (0 file list, 1 playlist; other values are ignored).
-  void SetListMode(int mode);
+  void StoreListMode(int mode);
   bool DriveList() const { return m_driveList; }
   void SetDriveList(bool on) { m_driveList = on; }
 
@@ -151,9 +150,8 @@ class CFileListModel {
   // The list table indexed by list mode: 0 the file list, 1 the playlist.
   const std::vector<FileEntry>& List(int listMode) const { return listMode == 1 ? m_playlist : m_fileList; }
   // The playlist by position, in insertion order: entry p has playlist position p.
-  const std::vector<FileEntry>& PlaylistByPosition() const { return m_playlistMap; }
+  const std::vector<FileEntry>& PlaylistByPosition() const { return m_playlistEntries; }
   const std::vector<FileEntry>& Collection() const { return m_collection; }
-  std::size_t CollectionCount() const { return m_collection.size(); }
   const std::vector<std::string>& VisitedFolders() const { return m_visited; }
   const Settings& Config() const { return m_settings; }
 
@@ -175,7 +173,7 @@ class CFileListModel {
   std::vector<FileEntry> m_collection;
   std::vector<std::string> m_visited;
   std::unordered_set<std::string> m_visitedSet;
-  std::vector<FileEntry> m_playlistMap;  // by position, without gaps
+  std::vector<FileEntry> m_playlistEntries;  // by position, without gaps
   SortMode m_sortMode[2] = {SORT_NAME_FORWARD, SORT_NAME_FORWARD};
   SortMode m_savedSortMode = SORT_NAME_FORWARD;
   int m_listMode = 0;

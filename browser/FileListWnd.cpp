@@ -167,7 +167,7 @@ void CFileListWnd::ToggleList() {
 void CFileListWnd::SetListMode(int mode) {
   if (mode != 0 && mode != 1) return;
   KillTimer(static_cast<UINT_PTR>(mode));
-  m_model.SetListMode(mode);
+  m_model.StoreListMode(mode);
   if (mode == 0) Layout();
   ShowNavigationSwitches(mode == 0);
   m_tags.Refresh();

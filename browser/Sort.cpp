@@ -6,8 +6,8 @@
 
 #include "framework/Mbcs.h"
 
-// The name comparison is the byte-wise multibyte comparison of lower-cased copies (mbcs::Compare of
-// mbcs::LowerAscii). It is done here without making the copies: lower-casing touches single-byte letters
+// The name comparison compares the character codes (a lead/trail pair as one code) of lower-cased copies
+// (mbcs::LowerAscii). It is done here without making the copies: lower-casing touches single-byte letters
 // only, which are never lead bytes, so the copies split into the same characters as the originals and
 // each character can be lowered as it is read.
 //
@@ -22,16 +22,9 @@ namespace {
 
 constexpr std::size_t kNoSplit = static_cast<std::size_t>(-1);
 
-struct LeadTable {
-  bool lead[256];
-  LeadTable() {
-    for (int b = 0; b < 256; ++b) lead[b] = mbcs::IsLeadByte(static_cast<unsigned char>(b));
-  }
-};
-
 class NameWalker {
  public:
-  NameWalker(std::string_view s, std::size_t from, std::size_t split, const bool* lead)
+  NameWalker(std::string_view s, std::size_t from, std::size_t split, const mbcs::LeadBytes& lead)
       : m_s(reinterpret_cast<const unsigned char*>(s.data())), m_n(s.size()), m_i(from), m_split(split),
         m_lead(lead) {}
   bool AtEnd() const { return m_i >= m_n && m_i != m_split; }
@@ -42,7 +35,7 @@ class NameWalker {
       return 0;
     }
     unsigned c = m_s[m_i];
-    if (m_lead[c] && m_i + 1 < m_n) {
+    if (m_lead.IsLead(static_cast<unsigned char>(c)) && m_i + 1 < m_n) {
       unsigned code = (c << 8) | m_s[m_i + 1];
       m_i += 2;
       return code;
@@ -56,13 +49,13 @@ class NameWalker {
   std::size_t m_n;
   std::size_t m_i;
   std::size_t m_split;
-  const bool* m_lead;
+  const mbcs::LeadBytes& m_lead;
 };
 
 // Compares a and b from byte from on (a character boundary of both, in their common prefix), with the
 // virtual code 0 at the splits (kNoSplit: none).
 int CompareWalk(std::string_view a, std::size_t splitA, std::string_view b, std::size_t splitB,
-                std::size_t from, const bool* lead) {
+                std::size_t from, const mbcs::LeadBytes& lead) {
   NameWalker wa(a, from, splitA, lead), wb(b, from, splitB, lead);
   while (!wa.AtEnd() && !wb.AtEnd()) {
     unsigned ca = wa.Next(), cb = wb.Next();
@@ -74,16 +67,12 @@ int CompareWalk(std::string_view a, std::size_t splitA, std::string_view b, std:
 }
 
 // The byte index just after the last single-byte backslash (0 when there is none).
-std::size_t SplitOf(std::string_view s, const bool* lead) {
+std::size_t SplitOf(std::string_view s, const mbcs::LeadBytes& lead) {
   std::size_t split = 0;
   for (std::size_t i = 0; i < s.size();) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    if (lead[c] && i + 1 < s.size()) {
-      i += 2;
-      continue;
-    }
-    ++i;
-    if (c == '\\') split = i;
+    const std::size_t n = lead.CharLength(s, i);
+    i += n;
+    if (n == 1 && s[i - 1] == '\\') split = i;
   }
   return split;
 }
@@ -95,7 +84,7 @@ int CompareTimes(std::int64_t a, std::int64_t b) { return a < b ? -1 : (a > b ? 
 
 // The mode's comparison of two entries of the same group.
 int CompareWithinGroup(const FileEntry& a, std::size_t splitA, const FileEntry& b, std::size_t splitB,
-                       SortMode mode, std::size_t from, const bool* lead) {
+                       SortMode mode, std::size_t from, const mbcs::LeadBytes& lead) {
   switch (mode) {
     case SORT_NAME_FORWARD:
       return CompareWalk(a.name, kNoSplit, b.name, kNoSplit, from, lead);
@@ -132,7 +121,7 @@ struct Key {
 // groups), cut back to a character boundary (a lead byte whose trail lies beyond the shared bytes ends
 // it), so that every name of the group splits into the same characters up to there; in path order never
 // beyond a name's split, so that no virtual code is skipped.
-void SetSharedPrefixes(std::vector<Key>& keys, SortMode mode, const bool* lead) {
+void SetSharedPrefixes(std::vector<Key>& keys, SortMode mode, const mbcs::LeadBytes& lead) {
   struct Group {
     std::uint32_t group;
     std::string_view first;
@@ -163,7 +152,7 @@ void SetSharedPrefixes(std::vector<Key>& keys, SortMode mode, const bool* lead) 
   for (Group& g : groups) {
     std::size_t boundary = 0;
     for (std::size_t i = 0; i < g.len;) {
-      std::size_t step = lead[static_cast<unsigned char>(g.first[i])] ? 2 : 1;
+      std::size_t step = lead.IsLead(static_cast<unsigned char>(g.first[i])) ? 2 : 1;
       if (i + step > g.len) break;
       i += step;
       boundary = i;
@@ -173,7 +162,7 @@ void SetSharedPrefixes(std::vector<Key>& keys, SortMode mode, const bool* lead) 
   for (Key& k : keys) k.from = static_cast<std::uint32_t>(find(k.group).len);
 }
 
-void EncodePrefix(Key& key, std::string_view s, std::size_t from, const bool* lead) {
+void EncodePrefix(Key& key, std::string_view s, std::size_t from, const mbcs::LeadBytes& lead) {
   unsigned char out[16] = {};
   std::size_t o = 0;
   auto put = [&](unsigned b) {
@@ -187,7 +176,7 @@ void EncodePrefix(Key& key, std::string_view s, std::size_t from, const bool* le
       continue;
     }
     unsigned c = static_cast<unsigned char>(s[i]);
-    if (lead[c] && i + 1 < s.size()) {
+    if (lead.CharLength(s, i) == 2) {
       put(c);
       put(static_cast<unsigned char>(s[i + 1]));
       i += 2;
@@ -219,8 +208,7 @@ int CompareEntries(const FileEntry& a, const FileEntry& b, SortMode mode) {
   if (!IsSortMode(mode)) return 0;
   std::uint32_t ga = GroupOf(a.kind), gb = GroupOf(b.kind);
   if (ga != gb) return ga < gb ? -1 : 1;
-  LeadTable table;
-  const bool* lead = table.lead;
+  const mbcs::LeadBytes lead = mbcs::LeadBytes::Current();
   std::size_t splitA = mode == SORT_PATH ? SplitOf(a.name, lead) : kNoSplit;
   std::size_t splitB = mode == SORT_PATH ? SplitOf(b.name, lead) : kNoSplit;
   return CompareWithinGroup(a, splitA, b, splitB, mode, 0, lead);
@@ -228,8 +216,7 @@ int CompareEntries(const FileEntry& a, const FileEntry& b, SortMode mode) {
 
 void Sort(FileEntry* entries, std::size_t count, SortMode mode) {
   if (!entries || count < 2 || !IsSortMode(mode)) return;
-  LeadTable table;
-  const bool* lead = table.lead;
+  const mbcs::LeadBytes lead = mbcs::LeadBytes::Current();
   const bool byTime = mode == SORT_TIME_FORWARD || mode == SORT_TIME_REVERSE;
 
   std::vector<Key> keys(count);

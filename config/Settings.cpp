@@ -1,70 +1,62 @@
 #include "config/Settings.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 
 #include "framework/Mbcs.h"
 
 namespace {
 
-// One CONFIG key and the field that holds it; exactly one of the three members is set.
+// One CONFIG key and the field that holds it; exactly one of the three members is set. readAt is the key's
+// place in the reading order, which differs from the writing order in where the two DISABLE keys stand.
 struct ConfigKey {
   const char* name;
+  int readAt;
   std::string Settings::*text;
   bool Settings::*flag;
   int Settings::*number;
 };
 
-constexpr ConfigKey Text(const char* n, std::string Settings::*m) { return {n, m, nullptr, nullptr}; }
-constexpr ConfigKey Flag(const char* n, bool Settings::*m) { return {n, nullptr, m, nullptr}; }
-constexpr ConfigKey Number(const char* n, int Settings::*m) { return {n, nullptr, nullptr, m}; }
+constexpr ConfigKey Text(const char* n, int at, std::string Settings::*m) { return {n, at, m, nullptr, nullptr}; }
+constexpr ConfigKey Flag(const char* n, int at, bool Settings::*m) { return {n, at, nullptr, m, nullptr}; }
+constexpr ConfigKey Number(const char* n, int at, int Settings::*m) { return {n, at, nullptr, nullptr, m}; }
 
-// Reading order.
-constexpr ConfigKey kLoadOrder[] = {
-    Text("HOMEDIR", &Settings::homeDir),
-    Text("TVDIR", &Settings::tvDir),
-    Flag("FULLSCREEN", &Settings::fullScreen),
-    Flag("MOVIECHAGESCREENSIZE", &Settings::movieChangeScreenSize),
-    Flag("PICTCHAGESCREENSIZE", &Settings::pictChangeScreenSize),
-    Flag("DISABLESCREENSAVER", &Settings::disableScreenSaver),
-    Flag("DISABLEMONITOR", &Settings::disableMonitor),
-    Text("EXT_VIDEO", &Settings::extVideo),
-    Text("EXT_AUDIO", &Settings::extAudio),
-    Text("EXT_PICTURE", &Settings::extPicture),
-    Text("EXT_OPEN", &Settings::extOpen),
-    Number("SLIDESHOWTIME", &Settings::slideshowTime),
-    Flag("CURSORMODE", &Settings::cursorMode),
-    Number("FTIME", &Settings::fTime),
-    Number("RTIME", &Settings::rTime),
-    Flag("TOPMOST", &Settings::topmost),
-    Number("PLAYMODE", &Settings::playMode),
-    Flag("SINGLELINE", &Settings::singleLine),
-    Flag("DOUBLEEXEC", &Settings::doubleExec),
-    Text("SKIN", &Settings::skin),
+// The CONFIG keys in the order TN.INI is written in.
+constexpr ConfigKey kConfigKeys[] = {
+    Text("HOMEDIR", 0, &Settings::homeDir),
+    Text("TVDIR", 1, &Settings::tvDir),
+    Flag("FULLSCREEN", 2, &Settings::fullScreen),
+    Flag("MOVIECHAGESCREENSIZE", 3, &Settings::movieChangeScreenSize),
+    Flag("PICTCHAGESCREENSIZE", 4, &Settings::pictChangeScreenSize),
+    Text("EXT_VIDEO", 7, &Settings::extVideo),
+    Text("EXT_AUDIO", 8, &Settings::extAudio),
+    Text("EXT_PICTURE", 9, &Settings::extPicture),
+    Text("EXT_OPEN", 10, &Settings::extOpen),
+    Number("SLIDESHOWTIME", 11, &Settings::slideshowTime),
+    Flag("DISABLESCREENSAVER", 5, &Settings::disableScreenSaver),
+    Flag("DISABLEMONITOR", 6, &Settings::disableMonitor),
+    Flag("CURSORMODE", 12, &Settings::cursorMode),
+    Number("FTIME", 13, &Settings::fTime),
+    Number("RTIME", 14, &Settings::rTime),
+    Flag("TOPMOST", 15, &Settings::topmost),
+    Number("PLAYMODE", 16, &Settings::playMode),
+    Flag("SINGLELINE", 17, &Settings::singleLine),
+    Flag("DOUBLEEXEC", 18, &Settings::doubleExec),
+    Text("SKIN", 19, &Settings::skin),
 };
+constexpr std::size_t kConfigKeyCount = std::size(kConfigKeys);
 
-// Writing order.
-constexpr ConfigKey kSaveOrder[] = {
-    Text("HOMEDIR", &Settings::homeDir),
-    Text("TVDIR", &Settings::tvDir),
-    Flag("FULLSCREEN", &Settings::fullScreen),
-    Flag("MOVIECHAGESCREENSIZE", &Settings::movieChangeScreenSize),
-    Flag("PICTCHAGESCREENSIZE", &Settings::pictChangeScreenSize),
-    Text("EXT_VIDEO", &Settings::extVideo),
-    Text("EXT_AUDIO", &Settings::extAudio),
-    Text("EXT_PICTURE", &Settings::extPicture),
-    Text("EXT_OPEN", &Settings::extOpen),
-    Number("SLIDESHOWTIME", &Settings::slideshowTime),
-    Flag("DISABLESCREENSAVER", &Settings::disableScreenSaver),
-    Flag("DISABLEMONITOR", &Settings::disableMonitor),
-    Flag("CURSORMODE", &Settings::cursorMode),
-    Number("FTIME", &Settings::fTime),
-    Number("RTIME", &Settings::rTime),
-    Flag("TOPMOST", &Settings::topmost),
-    Number("PLAYMODE", &Settings::playMode),
-    Flag("SINGLELINE", &Settings::singleLine),
-    Flag("DOUBLEEXEC", &Settings::doubleExec),
-    Text("SKIN", &Settings::skin),
-};
+// The table's entries in reading order; zero entries where the readAt values are not a permutation.
+constexpr std::array<const ConfigKey*, kConfigKeyCount> ReadingOrder() {
+  std::array<const ConfigKey*, kConfigKeyCount> order{};
+  for (const ConfigKey& k : kConfigKeys)
+    if (k.readAt >= 0 && static_cast<std::size_t>(k.readAt) < kConfigKeyCount) order[k.readAt] = &k;
+  return order;
+}
+constexpr std::array<const ConfigKey*, kConfigKeyCount> kReadingOrder = ReadingOrder();
+static_assert(std::find(kReadingOrder.begin(), kReadingOrder.end(), nullptr) == kReadingOrder.end(),
+              "every CONFIG key has its own place in the reading order");
 
 constexpr char kShortVideoList[] = "avi,mpg,mp2,wmv,asf,m2v,mp4(q)";
 constexpr char kLongVideoList[] = "avi,mpg,mp2,wmv,asf,m2v,mp4(q),mov(q),qt(q),ra(r),ram(r),rm(r),rmvb(r)";
@@ -81,7 +73,8 @@ Settings DefaultSettings(std::string_view programTitle) {
 Settings LoadSettings(Profile& profile, std::string_view programTitle) {
   const Settings defaults = DefaultSettings(programTitle);
   Settings s = defaults;
-  for (const ConfigKey& k : kLoadOrder) {
+  for (const ConfigKey* key : kReadingOrder) {
+    const ConfigKey& k = *key;
     if (k.text) {
       std::string value = profile.ReadString(kConfigSection, k.name, (defaults.*k.text).c_str());
       s.*k.text = std::string(mbcs::CutBytes(value, kMaxSettingText));
@@ -99,7 +92,7 @@ Settings LoadSettings(Profile& profile, std::string_view programTitle) {
 }
 
 void SaveSettings(Profile& profile, const Settings& s) {
-  for (const ConfigKey& k : kSaveOrder) {
+  for (const ConfigKey& k : kConfigKeys) {
     if (k.text)
       profile.WriteString(kConfigSection, k.name, (s.*k.text).c_str());
     else if (k.flag)

@@ -1,5 +1,7 @@
 #include "config/SkinDefinition.h"
 
+#include <cstdio>
+
 #include "framework/Mbcs.h"
 
 namespace {
@@ -45,32 +47,35 @@ void CSkinDefinition::LoadFrom(Profile& ini, const std::string& folder) {
   auto text = [&](const char* section, const char* key, const std::string& fallback, std::size_t max) {
     return std::string(mbcs::CutBytes(ini.ReadString(section, key, fallback.c_str()), max));
   };
-  auto colour = [&](const char* key, const char* fallback) {
-    return SkinColor(text("STRING", key, fallback, 6));
+  // A missing colour key reads as the default's own six digits, which SkinColor turns back into it.
+  auto colour = [&](const char* section, const char* key, SkinColorRef fallback) {
+    char digits[7];
+    std::snprintf(digits, sizeof digits, "%06x", static_cast<unsigned>(fallback));
+    return SkinColor(text(section, key, digits, 6));
   };
   auto size = [&](const char* key, int fallback) { return ReadProfileInt(ini, "STRING", key, fallback); };
 
   listTitleFont = text("STRING", "LISTTITLE_FONT", d.listTitleFont, 255);
   listTitleFontSize = size("LISTTITLE_FONTSIZE", d.listTitleFontSize);
-  listTitleColor = colour("LISTTITLE_COLOR", "00ff00");
-  listTitleFrameColor = colour("LISTTITLEFRAME_COLOR", "335533");
+  listTitleColor = colour("STRING", "LISTTITLE_COLOR", d.listTitleColor);
+  listTitleFrameColor = colour("STRING", "LISTTITLEFRAME_COLOR", d.listTitleFrameColor);
   tagFont = text("STRING", "TAG_FONT", d.tagFont, 255);
   tagFontSize = size("TAG_FONTSIZE", d.tagFontSize);
-  tagNormalColor = colour("TAGNORMAL_COLOR", "eeeeee");
-  tagCursorColor = colour("TAGCURSOR_COLOR", "333333");
-  tagPlayingColor = colour("TAGPLAYING_COLOR", "eeeeee");
+  tagNormalColor = colour("STRING", "TAGNORMAL_COLOR", d.tagNormalColor);
+  tagCursorColor = colour("STRING", "TAGCURSOR_COLOR", d.tagCursorColor);
+  tagPlayingColor = colour("STRING", "TAGPLAYING_COLOR", d.tagPlayingColor);
   timeFont = text("STRING", "TIME_FONT", d.timeFont, 255);
   timeFontSize = size("TIME_FONTSIZE", d.timeFontSize);
-  timeNormalColor = colour("TIMENORMAL_COLOR", "eeeeee");
-  timeNormalFrameColor = colour("TIMENORMALFRAME_COLOR", "226666");
-  timeCursorColor = colour("TIMECURSOR_COLOR", "888888");
-  timeCursorFrameColor = colour("TIMECURSORFRAME_COLOR", "111111");
-  timePlayingColor = colour("TIMEPLAYING_COLOR", "eeeeee");
-  timePlayingFrameColor = colour("TIMEPLAYINGFRAME_COLOR", "226666");
-  sliderBaseColor = SkinColor(text("SLIDER", "BASE_COLOR", "c0c0c0", 6));
-  sliderBaseFrameColor = SkinColor(text("SLIDER", "BASEFRAME_COLOR", "000000", 6));
-  sliderBarColor = SkinColor(text("SLIDER", "BAR_COLOR", "ffffff", 6));
-  sliderOnBarColor = SkinColor(text("SLIDER", "ONBAR_COLOR", "00ff00", 6));
-  sliderBarFrameColor = SkinColor(text("SLIDER", "BARFRAME_COLOR", "000000", 6));
-  wallpaperFile = text("WALLPAPER", "FILENAME", "", 259);
+  timeNormalColor = colour("STRING", "TIMENORMAL_COLOR", d.timeNormalColor);
+  timeNormalFrameColor = colour("STRING", "TIMENORMALFRAME_COLOR", d.timeNormalFrameColor);
+  timeCursorColor = colour("STRING", "TIMECURSOR_COLOR", d.timeCursorColor);
+  timeCursorFrameColor = colour("STRING", "TIMECURSORFRAME_COLOR", d.timeCursorFrameColor);
+  timePlayingColor = colour("STRING", "TIMEPLAYING_COLOR", d.timePlayingColor);
+  timePlayingFrameColor = colour("STRING", "TIMEPLAYINGFRAME_COLOR", d.timePlayingFrameColor);
+  sliderBaseColor = colour("SLIDER", "BASE_COLOR", d.sliderBaseColor);
+  sliderBaseFrameColor = colour("SLIDER", "BASEFRAME_COLOR", d.sliderBaseFrameColor);
+  sliderBarColor = colour("SLIDER", "BAR_COLOR", d.sliderBarColor);
+  sliderOnBarColor = colour("SLIDER", "ONBAR_COLOR", d.sliderOnBarColor);
+  sliderBarFrameColor = colour("SLIDER", "BARFRAME_COLOR", d.sliderBarFrameColor);
+  wallpaperFile = text("WALLPAPER", "FILENAME", d.wallpaperFile, 259);
 }

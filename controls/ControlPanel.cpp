@@ -138,39 +138,25 @@ void CControlPanel::OnDestroy(fw::Msg& m) {
 void CControlPanel::Reposition() {
   if (!Exists()) return;
   const PanelPlaces places = m_view.Frame().LayoutPanels(ToRect(ScreenClientRect(Hwnd())));
-  PlacePanel(Hwnd(), ToRECT(places.panel), m_shown);
+  PlacePanel(Hwnd(), ToRECT(places.panel), m_visibility.IsShown());
 }
 
 void CControlPanel::ShowPanel() {
-  KillTimer(kHideTimer);
-  m_hideArmed = false;
-  if (m_shown) return;
-  m_shown = true;
-  if (!Exists()) return;
-  ShowOnTop(Hwnd());
-  Redraw();
+  if (m_visibility.Show()) Redraw();
 }
 
 void CControlPanel::AutoHide(bool arm) {
-  if (arm) {
-    if (!m_hideArmed) {
-      SetTimer(kHideTimer, kHideMs);
-      m_hideArmed = true;
-    }
-    return;
-  }
-  if (!m_shown) return;
-  if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
-  m_shown = false;
-  KillTimer(kHideTimer);
-  m_hideArmed = false;
+  if (arm)
+    m_visibility.ArmHide();
+  else
+    m_visibility.Hide();
 }
 
 void CControlPanel::KeepAboveView() { KeepPanelAbove(Hwnd(), m_view.Hwnd()); }
 
 bool CControlPanel::PreTranslateMessage(MSG& msg) {
   // A click or a command that reaches the panel while it is meant to be hidden only brings it back.
-  if (m_shown || (msg.message != WM_COMMAND && msg.message != WM_LBUTTONDOWN)) return false;
+  if (m_visibility.IsShown() || (msg.message != WM_COMMAND && msg.message != WM_LBUTTONDOWN)) return false;
   ShowPanel();
   return true;
 }
@@ -180,9 +166,7 @@ bool CControlPanel::PreTranslateMessage(MSG& msg) {
 void CControlPanel::OnTimer(fw::Msg& m) {
   switch (m.wp) {
     case kHideTimer:
-      KillTimer(kHideTimer);
-      m_hideArmed = false;
-      AutoHide(false);
+      m_visibility.CountdownEnded();
       m_view.ShowCursorAndArm(false);
       break;
     case kClockTimer:
@@ -200,15 +184,12 @@ void CControlPanel::OnTimer(fw::Msg& m) {
 }
 
 void CControlPanel::PollHover() {
-  POINT cursor;
-  const RECT client = ScreenClientRect(Hwnd());
-  const bool over = ::GetCursorPos(&cursor) && ::PtInRect(&client, cursor);
-  if ((over || m_view.FileList().IsShown()) && !m_view.SettingsDialogOpen()) {
+  if ((m_visibility.PointerOver() || m_view.FileList().IsShown()) && !m_view.SettingsDialogOpen()) {
     if (!m_view.IsFrameMinimised()) ShowPanel();
     AutoHide(true);
   }
   // Raised to the top, the panel would cover the settings dialog.
-  if (m_shown && !m_view.SettingsDialogOpen()) KeepAboveView();
+  if (m_visibility.IsShown() && !m_view.SettingsDialogOpen()) KeepAboveView();
 }
 
 // ---- Messages

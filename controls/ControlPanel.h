@@ -15,6 +15,7 @@
 #include "browser/FileEntry.h"
 #include "controls/SkinBitmap.h"
 #include "controls/SkinSlider.h"
+#include "controls/PanelVisibility.h"
 #include "controls/SkinSwitch.h"
 #include "controls/StatusLine.h"
 #include "framework/Gdi.h"
@@ -46,8 +47,8 @@ class CControlPanel : public fw::Window {
   void ShowPanel();
   // true: hides a second from now unless shown again meanwhile; false: hides at once.
   void AutoHide(bool arm);
-  bool IsShown() const { return m_shown; }
-  bool HideArmed() const { return m_hideArmed; }
+  bool IsShown() const { return m_visibility.IsShown(); }
+  bool HideArmed() const { return m_visibility.HideArmed(); }
 
   // ---- Values
   double GetVolume() const { return m_volume.GetFraction(); }
@@ -136,14 +137,13 @@ class CControlPanel : public fw::Window {
   CSkinBitmap m_indicator;
   CSkinSlider m_volume;
   CSkinSlider m_position;
-  bool m_shown = false;
+  CPanelVisibility m_visibility{*this, kHideTimer, kHideMs};
   const int* m_scanSpeed = nullptr;
   const bool* m_paused = nullptr;
   const int* m_totalSeconds = nullptr;
   const int* m_currentSeconds = nullptr;
   const EntryKind* m_currentKind = nullptr;
   bool m_blink = false;
-  bool m_hideArmed = false;
   std::optional<fw::BackBuffer> m_buffer;  // kept between paints
   std::optional<StatusLine> m_composed;    // what the buffer shows; none: compose again
 };

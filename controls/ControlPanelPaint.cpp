@@ -52,7 +52,7 @@ void CControlPanel::Redraw() {
 // Five times a second: the panel is drawn again when what the status line shows has changed (the time, or
 // the blinking indicator); most ticks then cost nothing.
 void CControlPanel::RefreshStatus() {
-  if (!m_shown || (m_composed && *m_composed == CurrentStatus())) return;
+  if (!m_visibility.IsShown() || (m_composed && *m_composed == CurrentStatus())) return;
   Redraw();
 }
 

@@ -70,32 +70,16 @@ void CWindowButtons::Reposition() {
   ::GetClientRect(m_view.Hwnd(), &client);
   RECT r{client.right - kFromRight, kTop, client.right - kToRight, kBottom};
   ::MapWindowPoints(m_view.Hwnd(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-  PlacePanel(Hwnd(), r, m_shown);
+  PlacePanel(Hwnd(), r, m_visibility.IsShown());
 }
 
-void CWindowButtons::ShowPanel() {
-  KillTimer(kHideTimer);
-  m_hideArmed = false;
-  if (m_shown) return;
-  m_shown = true;
-  if (!Exists()) return;
-  ShowOnTop(Hwnd());
-}
+void CWindowButtons::ShowPanel() { m_visibility.Show(); }
 
 void CWindowButtons::AutoHide(bool arm) {
-  if (arm) {
-    if (!m_hideArmed) {
-      SetTimer(kHideTimer, kHideMs);
-      m_hideArmed = true;
-    }
-    return;
-  }
-  if (!m_shown) return;
-  m_shown = false;
-  KillTimer(kHideTimer);
-  m_hideArmed = false;
-  if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
-  m_view.ShowCursorAndArm(true);
+  if (arm)
+    m_visibility.ArmHide();
+  else if (m_visibility.Hide())
+    m_view.ShowCursorAndArm(true);
 }
 
 void CWindowButtons::UpdateMaximiseFace() {
@@ -128,9 +112,7 @@ void CWindowButtons::OnEraseBackground(fw::Msg& m) { m.result = 1; }
 void CWindowButtons::OnTimer(fw::Msg& m) {
   switch (m.wp) {
     case kHideTimer:
-      KillTimer(kHideTimer);
-      m_hideArmed = false;
-      AutoHide(false);
+      if (m_visibility.CountdownEnded()) m_view.ShowCursorAndArm(true);
       break;
     case kHoverTimer:
       PollHover();
@@ -141,14 +123,12 @@ void CWindowButtons::OnTimer(fw::Msg& m) {
 }
 
 void CWindowButtons::PollHover() {
-  POINT cursor;
-  const RECT client = ScreenClientRect(Hwnd());
-  if (::GetCursorPos(&cursor) && ::PtInRect(&client, cursor)) {
+  if (m_visibility.PointerOver()) {
     if (!m_view.IsFrameMinimised() && !m_view.SettingsDialogOpen()) ShowPanel();
     AutoHide(true);
   }
   // Raised to the top, the buttons would cover the settings dialog.
-  if (m_shown && !m_view.SettingsDialogOpen()) KeepPanelAbove(Hwnd(), m_view.Hwnd());
+  if (m_visibility.IsShown() && !m_view.SettingsDialogOpen()) KeepPanelAbove(Hwnd(), m_view.Hwnd());
 }
 
 void CWindowButtons::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/PanelVisibility.h"
 #include "controls/SkinSwitch.h"
 #include "framework/Window.h"
 
@@ -27,8 +28,8 @@ class CWindowButtons : public fw::Window {
   void ShowPanel();
   // true: hides a second from now unless shown again meanwhile; false: hides at once.
   void AutoHide(bool arm);
-  bool IsShown() const { return m_shown; }
-  bool HideArmed() const { return m_hideArmed; }
+  bool IsShown() const { return m_visibility.IsShown(); }
+  bool HideArmed() const { return m_visibility.HideArmed(); }
   // The restore face while the main window is maximised, the maximise face otherwise.
   void UpdateMaximiseFace();
   void ReloadSkin();
@@ -59,6 +60,5 @@ class CWindowButtons : public fw::Window {
 
   CPlayerView& m_view;
   CSkinSwitch m_exit, m_minimise, m_maximise;
-  bool m_shown = false;
-  bool m_hideArmed = false;
+  CPanelVisibility m_visibility{*this, kHideTimer, kHideMs};
 };

@@ -10,14 +10,53 @@
 
 namespace mbcs {
 
-// True when c starts a double-byte character in the current table.
-bool IsLeadByte(unsigned char c);
+// A lead-byte table with the character walk on it. The free functions below walk the program's current
+// table; a loop over many names takes a copy (LeadBytes::Current()) so that each byte's test is inline.
+class LeadBytes {
+ public:
+  // Code page 932: lead bytes 0x81-0x9F and 0xE0-0xFC.
+  constexpr LeadBytes() : m_lead() {
+    for (int b = 0; b < 256; ++b) m_lead[b] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  }
+  // The table in which isLead(b) tells whether b is a lead byte.
+  template <class IsLead>
+  static LeadBytes Where(IsLead isLead) {
+    LeadBytes t;
+    for (int b = 0; b < 256; ++b) t.m_lead[b] = isLead(static_cast<unsigned char>(b));
+    return t;
+  }
+  // A copy of the program's current table.
+  static LeadBytes Current();
 
-// Replaces the lead-byte table; lead[b] is true for every lead byte b. Used once at start-up.
-void SetLeadBytes(const bool (&lead)[256]);
+  bool IsLead(unsigned char c) const { return m_lead[c]; }
+  // Byte length of the character that starts at s[i] (1 or 2; 1 for a lead byte at the very end).
+  std::size_t CharLength(std::string_view s, std::size_t i) const {
+    return (m_lead[static_cast<unsigned char>(s[i])] && i + 1 < s.size()) ? 2 : 1;
+  }
+  // Index of the last single-byte character ch, or npos.
+  std::size_t FindLast(std::string_view s, char ch) const {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i))
+      if (s[i] == ch) found = i;
+    return found;
+  }
+  // ASCII letters to lower case; double-byte characters are left as they are.
+  std::string LowerAscii(std::string_view s) const {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size();) {
+      std::size_t n = CharLength(out, i);
+      if (n == 1 && out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+      i += n;
+    }
+    return out;
+  }
 
-// Restores the built-in code page 932 table.
-void UseCodePage932();
+ private:
+  bool m_lead[256];
+};
+
+// Replaces the lead-byte table. Used once at start-up.
+void SetLeadBytes(const LeadBytes& table);
 
 // Byte length of the character that starts at s[i] (1 or 2; 1 for a lead byte at the very end).
 std::size_t CharLength(std::string_view s, std::size_t i);
@@ -33,11 +72,5 @@ std::string LowerAscii(std::string_view s);
 
 // Cuts s to at most n bytes without splitting a double-byte character.
 std::string_view CutBytes(std::string_view s, std::size_t n);
-
-// Byte-wise comparison, a lead/trail pair compared as one character by its code value. Returns <0, 0, >0.
-int Compare(std::string_view a, std::string_view b);
-
-// Number of single-byte backslashes in s.
-std::size_t CountBackslashes(std::string_view s);
 
 }  // namespace mbcs

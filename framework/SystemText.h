@@ -17,9 +17,7 @@ inline std::string LoadResourceString(UINT id) {
 
 // Makes the multibyte helpers follow the system's ANSI code page.
 inline void UseSystemCodePage() {
-  bool lead[256];
-  for (int b = 0; b < 256; ++b) lead[b] = ::IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
-  mbcs::SetLeadBytes(lead);
+  mbcs::SetLeadBytes(mbcs::LeadBytes::Where([](unsigned char b) { return ::IsDBCSLeadByte(b) != FALSE; }));
 }
 
 }  // namespace fw

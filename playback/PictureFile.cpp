@@ -1,24 +1,8 @@
 #include "playback/PictureFile.h"
 
+#include "framework/MutexLock.h"
+
 namespace {
-
-// Holds the decode mutex for one load; a wait that times out does not stop the load.
-class DecodeTurn {
- public:
-  explicit DecodeTurn(HANDLE mutex) : m_mutex(mutex) {
-    DWORD r = mutex ? ::WaitForSingleObject(mutex, 3000) : WAIT_FAILED;
-    m_owned = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
-  }
-  DecodeTurn(const DecodeTurn&) = delete;
-  DecodeTurn& operator=(const DecodeTurn&) = delete;
-  ~DecodeTurn() {
-    if (m_owned) ::ReleaseMutex(m_mutex);
-  }
-
- private:
-  HANDLE m_mutex;
-  bool m_owned = false;
-};
 
 // A movable global block until a stream takes it over.
 class GlobalBlock {
@@ -54,7 +38,8 @@ bool ReadWhole(HANDLE file, HGLOBAL block, DWORD bytes) {
 CPictureFile::CPictureFile() : m_mutex(::CreateMutexA(nullptr, FALSE, "TN_CPICT")) {}
 
 bool CPictureFile::Load(const std::string& path) {
-  DecodeTurn turn(m_mutex.Get());
+  // A wait that times out does not stop the load.
+  fw::MutexLock turn(m_mutex.Get(), 3000);
   Free();
 
   fw::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "framework/Handles.h"
+#include "framework/MutexLock.h"
 #include "playback/LibraryPath.h"
 
 namespace {
@@ -103,8 +104,7 @@ qtabi::OSErr CQuickTimeLibrary::Start() {
   char name[64];
   std::snprintf(name, sizeof name, "QTMLInitTermMutex%lx", static_cast<unsigned long>(::GetCurrentProcessId()));
   // Without the mutex start-up goes on unguarded.
-  fw::UniqueHandle mutex(::CreateMutexA(nullptr, FALSE, name));
-  if (mutex) ::WaitForSingleObject(mutex.Get(), INFINITE);
+  fw::MutexLock lock(name, INFINITE);
 
   qtabi::OSErr result = qtabi::noErr;
   if (m_startCount > 0) {
@@ -116,7 +116,6 @@ qtabi::OSErr CQuickTimeLibrary::Start() {
     else
       EnterFailureMode();
   }
-  if (mutex) ::ReleaseMutex(mutex.Get());
   return result;
 }
 

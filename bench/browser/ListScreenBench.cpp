@@ -8,12 +8,14 @@
 #include <string>
 
 #include "app/MainFrame.h"
+#include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
 #include "config/IniProfile.h"
 #include "framework/Gdi.h"
 
 using bench::Median;
 using bench::NowMs;
+using bench::Settle;
 
 namespace {
 
@@ -30,16 +32,6 @@ bool MakeFlatFolder(const std::string& folder, int files) {
     ::CloseHandle(h);
   }
   return true;
-}
-
-// Runs the messages that are waiting, paints included, until none is left.
-void Settle() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-  ::GdiFlush();
 }
 
 void Report(const char* what, const std::vector<double>& ours, const std::vector<double>& base, const char* target) {

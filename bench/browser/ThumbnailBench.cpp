@@ -16,10 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchPaths.h"
 #include "bench/BenchTiming.h"
 #include "browser/ThumbnailCache.h"
 #include "framework/Com.h"
 
+using bench::ExeFolder;
 using bench::Median;
 using bench::NowMs;
 
@@ -27,13 +29,6 @@ namespace {
 
 constexpr int kPictures = 64;
 constexpr UINT kNotice = WM_APP + 1;
-
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
 
 std::vector<std::string> MakePictures(const std::string& folder) {
   const std::string media = ExeFolder() + "..\\media\\";

@@ -7,23 +7,16 @@
 #include <vector>
 
 #include "app/MainFrame.h"
+#include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
 #include "config/IniProfile.h"
 #include "framework/Gdi.h"
 
 using bench::Median;
 using bench::NowMs;
+using bench::Settle;
 
 namespace {
-
-void Settle() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-  ::GdiFlush();
-}
 
 void Report(const char* what, const std::vector<double>& ours, const std::vector<double>& base) {
   const double a = Median(ours), b = Median(base);

@@ -16,32 +16,22 @@
 
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
+#include "bench/BenchPaths.h"
+#include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
 #include "config/IniProfile.h"
 #include "playback/PlaybackMath.h"
 
+using bench::ExeFolder;
+using bench::FullPath;
 using bench::Median;
 using bench::NowMs;
+using bench::PumpFor;
+using bench::PumpPending;
 
 namespace {
 
 constexpr double kTimeoutMs = 10000;
-
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-void PumpFor(double ms) {
-  const double end = NowMs() + ms;
-  do {
-    PumpPending();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  } while (NowMs() < end);
-}
 
 // Milliseconds from t0 until position() differs from its first reading, pumping; -1 after the timeout.
 template <class Position>
@@ -137,19 +127,6 @@ double ThroughBareGraphInChild(const std::string& path) {
   }
   CloseHandle(readEnd);
   return result;
-}
-
-std::string FullPath(const std::string& relative) {
-  char full[MAX_PATH] = {};
-  GetFullPathNameA(relative.c_str(), MAX_PATH, full, nullptr);
-  return full;
-}
-
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.find_last_of('\\') + 1);
 }
 
 void Report(const char* label, std::vector<double> view, std::vector<double> direct, int runs) {

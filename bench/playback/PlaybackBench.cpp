@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchPaths.h"
 #include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
 #include "app/MainFrame.h"
@@ -28,6 +29,8 @@
 #include "framework/Handles.h"
 #include "playback/PlaybackMath.h"
 
+using bench::ExeFolder;
+using bench::FullPath;
 using bench::HandleCount;
 using bench::Measure;
 using bench::Median;
@@ -180,19 +183,6 @@ std::wstring Widen(const std::string& s) {
   w.resize(static_cast<std::size_t>(
       std::max(0, MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), int(w.size())))));
   return w;
-}
-
-std::string FullPath(const std::string& relative) {
-  char full[MAX_PATH] = {};
-  GetFullPathNameA(relative.c_str(), MAX_PATH, full, nullptr);
-  return full;
-}
-
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.find_last_of('\\') + 1);
 }
 
 int RunBench(CPlayerView& view, int opens, int runs) {

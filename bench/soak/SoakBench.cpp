@@ -10,6 +10,7 @@
 
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
+#include "bench/BenchPaths.h"
 #include "bench/BenchResources.h"
 #include "config/IniProfile.h"
 #include "playback/VideoRenderer.h"
@@ -24,12 +25,7 @@ namespace {
 constexpr int kWarmUp = 20;
 constexpr double kStallMs = 8000;
 
-std::string MediaFolder() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.find_last_of('\\') + 1) + "..\\media\\";
-}
+std::string MediaFolder() { return bench::ExeFolder() + "..\\media\\"; }
 
 void Report(const char* what, const Usage& early, const Usage& late, int steps, double bareHandles,
             double barePrivateKb) {

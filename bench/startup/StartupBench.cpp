@@ -10,19 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchPaths.h"
 #include "bench/BenchTiming.h"
 
 using bench::Median;
 using bench::NowMs;
 
 namespace {
-
-std::string Folder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
 
 struct Search {
   DWORD pid;
@@ -80,7 +74,7 @@ double TimeToWindow(const std::string& exe, const std::string& dir) {
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
-  const std::string here = Folder();
+  const std::string here = bench::ExeFolder();
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string dir = std::string(temp) + "tarn_bench_startup\\";

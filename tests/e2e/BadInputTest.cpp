@@ -84,9 +84,9 @@ TEST(BadInput, AReadOnlySettingsFileIsLeftAsItWas) {
 TEST(BadInput, BrokenSkinsFallBackToTheBuiltInFaces) {
   Installation app("badskin");
   const std::string skin = app.Folder() + "skin\\broken\\";
-  ::CreateDirectoryA((app.Folder() + "skin").c_str(), nullptr);
-  ::CreateDirectoryA(skin.c_str(), nullptr);
-  wt::WriteFile(skin + "TNSKIN.INI", RandomBytes(4096, 3));
+  EXPECT_TRUE(wt::MakeFolder(app.Folder() + "skin")) << "could not make a test folder";
+  EXPECT_TRUE(wt::MakeFolder(skin)) << "could not make a test folder";
+  EXPECT_TRUE(wt::WriteFile(skin + "TNSKIN.INI", RandomBytes(4096, 3))) << "could not write a test file";
   // Every face: cut short, empty, or with a header that claims a huge picture.
   std::string huge = "BM" + std::string(52, '\0');
   huge[14] = 40;
@@ -100,7 +100,7 @@ TEST(BadInput, BrokenSkinsFallBackToTheBuiltInFaces) {
   int n = 0;
   for (const char* face : faces) {
     const std::string bytes = n % 3 == 0 ? std::string("BM\x36\x01", 4) : n % 3 == 1 ? std::string() : huge;
-    wt::WriteFile(skin + face, bytes);
+    EXPECT_TRUE(wt::WriteFile(skin + face, bytes)) << "could not write a test file";
     ++n;
   }
   app.WriteIni("[CONFIG]\r\nSKIN=broken\r\n");
@@ -122,7 +122,7 @@ TEST(BadInput, BrokenMediaHandedOverInABurstLeaveThePlayerWorking) {
     broken.push_back(app.CopyMedia(name, std::string("burst-") + name));
   for (const char* ext : {"mp3", "wma", "wav", "mp4", "mov", "rm", "wmv", "bmp", "mpg"}) {
     const std::string path = app.Folder() + "noise." + ext;
-    wt::WriteFile(path, RandomBytes(30000, static_cast<unsigned>(ext[0])));
+    EXPECT_TRUE(wt::WriteFile(path, RandomBytes(30000, static_cast<unsigned>(ext[0])))) << "could not write a test file";
     broken.push_back(path);
   }
   for (const std::string& path : broken) app.Start("\"" + path + "\"");
@@ -182,7 +182,7 @@ TEST(BadInput, ClosingWhileACorruptVideoRendersEndsTheProgram) {
 
 TEST(BadInput, OverlongPathsAndFoldersNamedLikeMedia) {
   Installation app("paths");
-  ::CreateDirectoryA((app.Folder() + "movie.avi").c_str(), nullptr);
+  EXPECT_TRUE(wt::MakeFolder(app.Folder() + "movie.avi")) << "could not make a test folder";
   app.WriteIni("[CONFIG]\r\nHOMEDIR=" + app.Folder().substr(0, app.Folder().size() - 1) + "\r\n");
   for (std::size_t length : {259u, 260u, 300u}) {
     const std::string path = app.Folder() + std::string(length - app.Folder().size() - 4, 'p') + ".avi";

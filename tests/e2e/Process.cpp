@@ -1,5 +1,7 @@
 #include "e2e/Process.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -126,7 +128,7 @@ std::string BuiltTarnvale() { return wt::ExeFolder() + "..\\bin\\Tarnvale.exe"; 
 Installation::Installation(const std::string& tag) : m_dir(tag) {
   const std::string bin = wt::ExeFolder() + "..\\bin\\";
   for (const char* file : {"Tarnvale.exe", "QuickTime.qts", "TarnvaleReal.dll"})
-    ::CopyFileA((bin + file).c_str(), m_dir.File(file).c_str(), FALSE);
+    EXPECT_TRUE(::CopyFileA((bin + file).c_str(), m_dir.File(file).c_str(), FALSE)) << "could not copy a test file";
 }
 
 bool Installation::RemoveFile(const std::string& name) const { return ::DeleteFileA(m_dir.File(name).c_str()) != FALSE; }
@@ -143,13 +145,15 @@ Installation::~Installation() {
   }
 }
 
-void Installation::WriteIni(const std::string& text) const { wt::WriteFile(IniPath(), text); }
+void Installation::WriteIni(const std::string& text) const {
+  EXPECT_TRUE(wt::WriteFile(IniPath(), text)) << "could not write " << IniPath();
+}
 
 std::string Installation::CopyMedia(const std::string& media, const std::string& as) const {
   std::string target = m_dir.File(as);
   for (std::size_t slash = as.find('\\'); slash != std::string::npos; slash = as.find('\\', slash + 1))
-    ::CreateDirectoryA(m_dir.File(as.substr(0, slash)).c_str(), nullptr);
-  ::CopyFileA(wt::MediaPath(media).c_str(), target.c_str(), FALSE);
+    EXPECT_TRUE(wt::MakeFolder(m_dir.File(as.substr(0, slash)))) << "could not make a test folder";
+  EXPECT_TRUE(::CopyFileA(wt::MediaPath(media).c_str(), target.c_str(), FALSE)) << "could not copy a test file";
   return target;
 }
 

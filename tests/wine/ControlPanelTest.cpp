@@ -296,7 +296,7 @@ TEST_F(ControlPanelTest, TheStatusLineDrawsTheGlyphsOfTheBuiltInStrips) {
   // The third of twelve playlist pictures behind two command entries (index 4 of 14).
   for (int i = 0; i < 12; ++i) {
     const std::string path = home.File("p" + std::to_string(10 + i) + ".jpg");
-    wt::WriteFile(path, "x");
+    EXPECT_TRUE(wt::WriteFile(path, "x")) << "could not write a test file";
     AddToPlaylist(path);
   }
   ASSERT_EQ(View().Files().Count(), 14);

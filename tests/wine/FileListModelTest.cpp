@@ -51,12 +51,12 @@ class BrowserWine : public ::testing::Test {
   void Enter(const std::string& folder) { ASSERT_TRUE(::SetCurrentDirectoryA(folder.c_str())) << folder; }
   std::string Folder(const std::string& name) {
     std::string path = dir.File(name);
-    ::CreateDirectoryA(path.c_str(), nullptr);
+    EXPECT_TRUE(wt::MakeFolder(path)) << "could not make a test folder";
     return path;
   }
   std::string File(const std::string& name, DWORD attributes = 0) {
     std::string path = dir.File(name);
-    wt::WriteFile(path, "x");
+    EXPECT_TRUE(wt::WriteFile(path, "x")) << "could not write a test file";
     if (attributes) ::SetFileAttributesA(path.c_str(), attributes);
     return path;
   }

@@ -44,7 +44,7 @@ class FileListWndTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ::DeleteFileA(SettingsFilePath().c_str());
-    ::CreateDirectoryA(home.File("sub").c_str(), nullptr);
+    EXPECT_TRUE(wt::MakeFolder(home.File("sub"))) << "could not make a test folder";
     std::string folder = home.Path().substr(0, home.Path().size() - 1);
     ::WritePrivateProfileStringA("CONFIG", "HOMEDIR", folder.c_str(), SettingsFilePath().c_str());
   }
@@ -138,7 +138,7 @@ TEST_F(FileListWndTest, TheSliderComesWithMoreEntriesThanRows) {
 
 // A walk as a user makes it with the keys of the shown list.
 TEST_F(FileListWndTest, KeysWalkFoldersAndBuildThePlaylist) {
-  wt::WriteFile(home.File("sub\\inner.avi"), "x");
+  EXPECT_TRUE(wt::WriteFile(home.File("sub\\inner.avi"), "x")) << "could not write a test file";
   Start();
   EXPECT_EQ(Title(), Home().substr(Home().rfind('\\') + 1));
   EXPECT_EQ(CursorName(), kTextParent);
@@ -256,8 +256,8 @@ TEST_F(FileListWndTest, EachRowStateShowsItsOwnBackground) {
 
 
 TEST_F(FileListWndTest, EnterPlaysVideoWithTheListHiddenAndMusicWithItShown) {
-  ::CopyFileA(wt::MediaPath("clip.avi").c_str(), home.File("a-clip.avi").c_str(), FALSE);
-  ::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("b-tone.mp3").c_str(), FALSE);
+  EXPECT_TRUE(::CopyFileA(wt::MediaPath("clip.avi").c_str(), home.File("a-clip.avi").c_str(), FALSE)) << "could not copy a test file";
+  EXPECT_TRUE(::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("b-tone.mp3").c_str(), FALSE)) << "could not copy a test file";
   ::WritePrivateProfileStringA("CONFIG", "EXT_VIDEO", "avi", SettingsFilePath().c_str());
   Start(0);
   ASSERT_TRUE(DownTo(home.File("b-tone.mp3")));
@@ -282,8 +282,8 @@ TEST_F(FileListWndTest, EnterPlaysVideoWithTheListHiddenAndMusicWithItShown) {
 // Names a folder may hold: double-byte names whose trail byte is a backslash, ampersands, names of 255
 // bytes, a folder deleted while it is listed.
 TEST_F(FileListWndTest, NothingAFolderHoldsBreaksTheList) {
-  ::CreateDirectoryA(home.File("R&B").c_str(), nullptr);
-  wt::WriteFile(home.File("R&B\\ファイルリストを表示.avi"), "x");
+  EXPECT_TRUE(wt::MakeFolder(home.File("R&B"))) << "could not make a test folder";
+  EXPECT_TRUE(wt::WriteFile(home.File("R&B\\ファイルリストを表示.avi"), "x")) << "could not write a test file";
   const std::wstring longName(255 - 4, L'n');
   std::wstring wide(home.Path().begin(), home.Path().end());
   fw::UniqueHandle(::CreateFileW((L"\\\\?\\" + wide + longName + L".avi").c_str(), GENERIC_WRITE, 0, nullptr,
@@ -369,7 +369,7 @@ TEST_F(FileListWndTest, WithoutJogDialTheWheelScrollsAndTheCursorStays) {
 }
 
 TEST_F(FileListWndTest, AfterAWhileTheListFollowsMusicPlayedFromThePlaylist) {
-  ::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("tone.mp3").c_str(), FALSE);
+  EXPECT_TRUE(::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("tone.mp3").c_str(), FALSE)) << "could not copy a test file";
   Start();
   CFileListModel& model = frame->View().Files();
   for (int i = 0; i < 20; ++i) model.AddEntry(model.EntryForOpenPath(home.File("clip1" + std::to_string(10 + i) + ".avi")));
@@ -385,7 +385,7 @@ TEST_F(FileListWndTest, AfterAWhileTheListFollowsMusicPlayedFromThePlaylist) {
 }
 
 TEST_F(FileListWndTest, ADropPlaysTheFirstFileAndAFolderNothing) {
-  ::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("tone.mp3").c_str(), FALSE);
+  EXPECT_TRUE(::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("tone.mp3").c_str(), FALSE)) << "could not copy a test file";
   Start();
   auto drop = [&](const std::vector<std::string>& paths) {
     std::string names;
@@ -406,7 +406,7 @@ TEST_F(FileListWndTest, ADropPlaysTheFirstFileAndAFolderNothing) {
 
 TEST_F(FileListWndTest, PictureRowsGetTheirThumbnailsAndBrokenOnesStayPlain) {
   for (const char* name : {"a.jpg", "b.jpg"}) ::CopyFileA(wt::MediaPath("pic.jpg").c_str(), home.File(name).c_str(), FALSE);
-  ::CopyFileA(wt::MediaPath("broken.jpg").c_str(), home.File("c.jpg").c_str(), FALSE);
+  EXPECT_TRUE(::CopyFileA(wt::MediaPath("broken.jpg").c_str(), home.File("c.jpg").c_str(), FALSE)) << "could not copy a test file";
   Start(0);
   auto rowOf = [&](const std::string& name) {
     for (int r = 0; r < kRowWindows; ++r)

@@ -1,13 +1,15 @@
 // The framework layer with real windows: message tables, the creation hook, binding and unbinding,
-// command routing to the owner, the pre-translation walk, and the handle owners.
+// command routing to the owner, the pre-translation walk, the handle owners and the mutex scope.
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "framework/Application.h"
 #include "framework/Com.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
+#include "framework/MutexLock.h"
 #include "framework/Window.h"
 #include "wine/WineSupport.h"
 
@@ -179,6 +181,33 @@ TEST(Framework, HandleOwnersReleaseOnce) {
 
   fw::ComScope com;
   EXPECT_TRUE(com.Ok());
+}
+
+// The scope's mutex: held while it lasts, a timed-out wait leaves the scope unowned, and an abandoned
+// mutex (its holder's thread ended without releasing it) is taken over.
+TEST(Framework, MutexLockHoldsForTheScopeAndNeverBlocksForEver) {
+  constexpr char kName[] = "TarnvaleFrameworkTestMutex";
+  auto ownedFromAnotherThread = [&](DWORD timeoutMs) {
+    bool owned = false;
+    std::thread other([&] { owned = fw::MutexLock(kName, timeoutMs).Owned(); });
+    other.join();
+    return owned;
+  };
+  {
+    fw::MutexLock lock(kName, 1000);
+    EXPECT_TRUE(lock.Owned());
+    EXPECT_FALSE(ownedFromAnotherThread(50));
+  }
+  EXPECT_TRUE(ownedFromAnotherThread(1000)) << "released at the end of the scope";
+
+  fw::UniqueHandle mutex(::CreateMutexA(nullptr, FALSE, nullptr));
+  std::thread abandoning([&] { EXPECT_EQ(::WaitForSingleObject(mutex.Get(), 1000), WAIT_OBJECT_0); });
+  abandoning.join();
+  {
+    fw::MutexLock lock(mutex.Get(), 1000);
+    EXPECT_TRUE(lock.Owned());
+  }
+  EXPECT_FALSE(fw::MutexLock(static_cast<HANDLE>(nullptr), 0).Owned());
 }
 
 // The program's manifest: the system's look for the dialog's controls, Windows 10 and 11, and the DPI

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "framework/MutexLock.h"
 #include "wine/Pixels.h"
 #include "wine/WineSupport.h"
 
@@ -14,9 +15,7 @@ constexpr UINT kNotice = WM_APP + 7;
 
 // Holds the picture decoders' turn, so that a decode of the cache waits (up to 3 s) for it.
 struct DecodeTurnHeld {
-  fw::UniqueHandle mutex{::CreateMutexA(nullptr, FALSE, "TN_CPICT")};
-  DecodeTurnHeld() { ::WaitForSingleObject(mutex.Get(), INFINITE); }
-  ~DecodeTurnHeld() { ::ReleaseMutex(mutex.Get()); }
+  fw::MutexLock lock{"TN_CPICT", INFINITE};
 };
 
 class ThumbnailCacheTest : public ::testing::Test {
@@ -45,7 +44,7 @@ class ThumbnailCacheTest : public ::testing::Test {
   }
   std::string Solid(int i, COLORREF c = RGB(200, 30, 40)) {
     std::string path = m_dir.File(std::to_string(i) + ".bmp");
-    wt::WriteFile(path, wt::SolidBmp24(8, 8, c));
+    EXPECT_TRUE(wt::WriteFile(path, wt::SolidBmp24(8, 8, c))) << "could not write a test file";
     return path;
   }
 

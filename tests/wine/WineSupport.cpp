@@ -61,10 +61,16 @@ TempDir::TempDir(const std::string& tag) {
   std::snprintf(name, sizeof name, "%starn_%s_%lu_%u\\", base, tag.c_str(), ::GetCurrentProcessId(), ++serial);
   m_path = name;
   RemoveTree(m_path);
-  ::CreateDirectoryA(m_path.c_str(), nullptr);
+  EXPECT_TRUE(wt::MakeFolder(m_path)) << "could not make a test folder";
 }
 
 TempDir::~TempDir() { RemoveTree(m_path); }
+
+bool MakeFolder(const std::string& path) {
+  if (::CreateDirectoryA(path.c_str(), nullptr)) return true;
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");

@@ -43,6 +43,8 @@ class TempDir {
 };
 
 bool WriteFile(const std::string& path, const std::string& bytes);
+// True when the folder exists afterwards (made now, or there already).
+bool MakeFolder(const std::string& path);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& folder);
