@@ -12,29 +12,6 @@ using e2e::kStartMs;
 
 namespace {
 
-struct SizedSearch {
-  HWND owner;
-  int width, height;
-  HWND found;
-};
-
-BOOL CALLBACK FindSized(HWND h, LPARAM lp) {
-  auto* s = reinterpret_cast<SizedSearch*>(lp);
-  const RECT r = wt::WindowRect(h);
-  if (::GetWindow(h, GW_OWNER) == s->owner && r.right - r.left == s->width && r.bottom - r.top == s->height) {
-    s->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The pop-up of that size owned by the view.
-HWND OwnedOfSize(HWND view, int width, int height) {
-  SizedSearch s{view, width, height, nullptr};
-  ::EnumWindows(&FindSized, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 POINT Centre(HWND h) {
   const RECT r = wt::WindowRect(h);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -53,8 +30,8 @@ TEST(Panels, TheyComeUnderThePointerAndGoASecondAfterItLeaves) {
   ASSERT_NE(frame, nullptr);
   const HWND view = e2e::ViewOf(frame);
   HWND panel = nullptr, buttons = nullptr;
-  ASSERT_TRUE(wt::WaitUntil([&] { return (panel = OwnedOfSize(view, 634, 88)) != nullptr; }, kStartMs));
-  ASSERT_TRUE(wt::WaitUntil([&] { return (buttons = OwnedOfSize(view, 100, 32)) != nullptr; }, kStartMs));
+  ASSERT_TRUE(wt::WaitUntil([&] { return (panel = e2e::OwnedOfSize(view, 634, 88)) != nullptr; }, kStartMs));
+  ASSERT_TRUE(wt::WaitUntil([&] { return (buttons = e2e::OwnedOfSize(view, 100, 32)) != nullptr; }, kStartMs));
   const RECT b = wt::WindowRect(buttons);
 
   // Up with the list that start-up opens; Escape closes the list and the panel with it.

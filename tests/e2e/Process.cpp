@@ -204,6 +204,34 @@ bool Installation::Close(int index, unsigned timeoutMs) {
   return WaitExit(index, timeoutMs);
 }
 
+namespace {
+
+struct SizedSearch {
+  HWND owner;
+  int width, height;
+  HWND found;
+};
+
+BOOL CALLBACK FindSized(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<SizedSearch*>(lp);
+  const RECT r = wt::WindowRect(h);
+  if (::GetWindow(h, GW_OWNER) == s->owner && r.right - r.left == s->width && r.bottom - r.top == s->height) {
+    s->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND OwnedOfSize(HWND owner, int width, int height) {
+  SizedSearch s{owner, width, height, nullptr};
+  ::EnumWindows(&FindSized, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND PanelOf(HWND view) { return OwnedOfSize(view, 634, 88); }
+
 std::vector<HWND> AllFrames() { return FramesOf(0); }
 
 HWND ViewOf(HWND frame) {

@@ -56,6 +56,10 @@ class Installation {
 std::vector<HWND> AllFrames();
 // The player view owned by a frame, or null.
 HWND ViewOf(HWND frame);
+// The pop-up of that size owned by the window, or null.
+HWND OwnedOfSize(HWND owner, int width, int height);
+// The control panel (the 634 × 88 pop-up) owned by a view, or null.
+HWND PanelOf(HWND view);
 // Waits until the window's text is title.
 bool TitleBecomes(HWND window, const std::string& title, unsigned timeoutMs = 10000);
 // True when the window's thread answers within the timeout.

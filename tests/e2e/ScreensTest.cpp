@@ -16,23 +16,6 @@ using e2e::kStartMs;
 
 namespace {
 
-// The 634 × 88 control panel owned by the view.
-HWND PanelOf(HWND view) {
-  struct Search {
-    HWND owner, found;
-  } s{view, nullptr};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        const RECT r = wt::WindowRect(h);
-        if (::GetWindow(h, GW_OWNER) != s->owner || r.right - r.left != 634 || r.bottom - r.top != 88) return TRUE;
-        s->found = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 // A dark blue radial wallpaper, as a skin would have one.
 std::string Wallpaper() {
   constexpr int w = 320, h = 180;
@@ -66,7 +49,7 @@ TEST(Screens, TheListOverTheWallpaperAVideoWithThePanelAndTheSettingsDialog) {
   const HWND view = e2e::ViewOf(frame);
   const HWND list = e2e::ListOf(view);
   HWND panel = nullptr;
-  ASSERT_TRUE(wt::WaitUntil([&] { return (panel = PanelOf(view)) != nullptr; }, kStartMs));
+  ASSERT_TRUE(wt::WaitUntil([&] { return (panel = e2e::PanelOf(view)) != nullptr; }, kStartMs));
   ::SetCursorPos(2, 2);
   // The home folder: the commands, then its three folders and two files as far as the view has room.
   ASSERT_TRUE(wt::WaitUntil([&] { return e2e::RowsOf(list).size() >= 7; }, kStartMs));

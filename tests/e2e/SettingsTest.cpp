@@ -20,26 +20,6 @@ constexpr char kTitle[] = "設定";
 constexpr unsigned kWaitMs = 10000;
 constexpr COLORREF kWallpaper = RGB(200, 40, 160);
 
-struct Search {
-  HWND owner;
-  HWND found;
-};
-
-// The control panel: the 634 × 88 pop-up owned by the view.
-HWND PanelOf(HWND view) {
-  Search s{view, nullptr};
-  ::EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        const RECT r = wt::WindowRect(h);
-        if (::GetWindow(h, GW_OWNER) != s->owner || r.right - r.left != 634 || r.bottom - r.top != 88) return TRUE;
-        s->found = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 class Settings : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -57,7 +37,7 @@ class Settings : public ::testing::Test {
     frame = app.WaitForFrame(process, kStartMs);
     ASSERT_NE(frame, nullptr);
     view = e2e::ViewOf(frame);
-    ASSERT_TRUE(wt::WaitUntil([&] { return (panel = PanelOf(view)) != nullptr; }, kStartMs));
+    ASSERT_TRUE(wt::WaitUntil([&] { return (panel = e2e::PanelOf(view)) != nullptr; }, kStartMs));
     // Closed, the list leaves the view's middle to the wallpaper.
     ASSERT_TRUE(e2e::HideList(frame));
   }
