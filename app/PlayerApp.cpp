@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr unsigned kHandOffWaitMs = 5000;
+// Longer than the running instance may be busy with one open: under Wine a file whose rendering never
+// returns holds it for the render bound (5 s), and a path given up for waiting would be lost.
+constexpr unsigned kHandOffWaitMs = 15000;
 
 }  // namespace
 
