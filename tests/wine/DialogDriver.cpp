@@ -110,6 +110,34 @@ void SelectComboItem(HWND dialog, int id, int index) {
 
 void Press(HWND dialog, int id) { ::PostMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
+namespace {
+
+std::string ChosenInTree(HWND tree) {
+  const auto item = reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, TVGN_CARET));
+  if (!item) return {};
+  char text[MAX_PATH] = {};
+  TVITEMA tv{};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = text;
+  tv.cchTextMax = sizeof text;
+  Send(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return text;
+}
+
+}  // namespace
+
+bool SelectInFolderBrowser(HWND browser, const std::string& folder, unsigned timeoutMs) {
+  const HWND tree = ::FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+  const std::string leaf = folder.substr(folder.find_last_of('\\') + 1);
+  return WaitUntil(
+      [&] {
+        Send(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        return ChosenInTree(tree) == leaf;
+      },
+      timeoutMs);
+}
+
 std::string MessageBoxText(HWND box) { return ItemText(box, 0xFFFF); }
 
 HWND FocusIn(HWND window) {

@@ -369,14 +369,14 @@ TEST_F(SettingsDialogTest, CancelAfterBrowsingLeavesEverySettingAsItWas) {
   const std::string folder = chosen.Path().substr(0, chosen.Path().size() - 1);
   const Settings before = View().Config();
   std::string title, afterChoice, afterCancel;
-  bool browserOwned = false;
+  bool browserOwned = false, selected = false;
   OpenWith([&](HWND d) {
     wt::Press(d, IDC_BROWSE_HOMEDIR);
     if (const HWND browser = wt::WaitForOwnedDialog(d, kWaitMs)) {
       browserOwned = true;
       for (HWND h = ::GetWindow(browser, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
         if (wt::WindowText(h) == CSettingsDialog::kBrowseTitle) title = wt::WindowText(h);
-      ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+      selected = wt::SelectInFolderBrowser(browser, folder, kWaitMs);
       ::PostMessageA(browser, WM_COMMAND, IDOK, 0);
       wt::WaitGone(browser, kWaitMs);
     }
@@ -394,6 +394,7 @@ TEST_F(SettingsDialogTest, CancelAfterBrowsingLeavesEverySettingAsItWas) {
     wt::WaitGone(d, kWaitMs);
   });
   EXPECT_TRUE(browserOwned);
+  EXPECT_TRUE(selected);
   EXPECT_EQ(title, "フォルダを選択してください。");
   EXPECT_EQ(afterChoice, folder);
   EXPECT_EQ(afterCancel, "kept");
