@@ -3,7 +3,6 @@
 #include "controls/ControlPanel.h"
 
 #include "app/MainFrame.h"
-#include "app/PlayerApp.h"
 #include "config/IniProfile.h"
 #include "config/Settings.h"
 #include "controls/PanelZOrder.h"
@@ -24,11 +23,9 @@ geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-CControlPanel::CControlPanel(CPlayerView& view) : m_view(view), m_volume(view.Skin()), m_position(view.Skin()) {}
+CControlPanel::CControlPanel(CPlayerView& view) : CFloatingPanel(view), m_volume(view.Skin()), m_position(view.Skin()) {}
 
 CControlPanel::~CControlPanel() = default;
-
-std::string CControlPanel::SkinFile(const char* name) const { return m_view.Skin().skinFolder + name; }
 
 bool CControlPanel::Create(HWND view) {
   // Created hidden: showing a pop-up at its creation would activate it. The view's first Reposition
@@ -84,14 +81,7 @@ bool CControlPanel::OnMessage(fw::Msg& m) {
       {WM_CREATE, 0, &CControlPanel::OnCreate},
       {WM_DESTROY, 0, &CControlPanel::OnDestroy},
       {WM_PAINT, 0, &CControlPanel::OnPaint},
-      {WM_ERASEBKGND, 0, &CControlPanel::OnEraseBackground},
       {WM_TIMER, 0, &CControlPanel::OnTimer},
-      {WM_MOUSEACTIVATE, 0, &CControlPanel::OnMouseActivate},
-      {WM_MOUSEMOVE, 0, &CControlPanel::OnMouseMove},
-      {WM_MOUSEWHEEL, 0, &CControlPanel::OnMouseWheel},
-      {WM_KEYDOWN, 0, &CControlPanel::OnKeyDown},
-      {WM_SYSKEYDOWN, 0, &CControlPanel::OnSystemKey},
-      {WM_SYSCHAR, 0, &CControlPanel::OnSystemKey},
       {WM_MBUTTONDOWN, 0, &CControlPanel::OnMiddleButton},
       {WM_MBUTTONDBLCLK, 0, &CControlPanel::OnMiddleButton},
       {WM_COMMAND, ID_VOLUME_SLIDER, &CControlPanel::OnVolumeSlider},
@@ -106,15 +96,14 @@ bool CControlPanel::OnMessage(fw::Msg& m) {
       {WM_COMMAND, ID_PLAYMODE_SWITCH, &CControlPanel::OnPlayMode},
       {WM_COMMAND, ID_FORWARD_SWITCH, &CControlPanel::OnForward},
       {WM_COMMAND, ID_BACK_SWITCH, &CControlPanel::OnBack},
-      {WM_COMMAND, ID_SWITCH_MOUSE_MOVE, &CControlPanel::OnSwitchMouseMove},
   };
-  return fw::Dispatch(*this, kRoutes, m);
+  return fw::Dispatch(*this, kRoutes, m) || CFloatingPanel::OnMessage(m);
 }
 
 void CControlPanel::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
-  CPlayerApp::ApplyPanelTransparency(Hwnd(), m_view.Files().Classify(m_view.Files().NowPlaying().name));
+  MatchViewTransparency();
   IniProfile ini(SettingsFilePath());
   const geo::Rect stored = StoredPanelRect(LoadStatusRect(ini));
   ::MoveWindow(Hwnd(), stored.left, stored.top, stored.Width(), stored.Height(), FALSE);
@@ -194,11 +183,6 @@ void CControlPanel::PollHover() {
 
 // ---- Messages
 
-void CControlPanel::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }
-void CControlPanel::OnMouseMove(fw::Msg&) { m_view.ShowCursorAndArm(true); }
-void CControlPanel::OnMouseWheel(fw::Msg& m) { m_view.HandleWheel(GET_WHEEL_DELTA_WPARAM(m.wp)); }
-void CControlPanel::OnKeyDown(fw::Msg& m) { m_view.HandleKey(m.wp, m.lp); }
-void CControlPanel::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
 void CControlPanel::OnMiddleButton(fw::Msg& m) { m_view.HandleMiddleButton(m.msg == WM_MBUTTONDBLCLK); }
 
 // ---- Commands
@@ -231,9 +215,6 @@ void CControlPanel::OnPlaylistSwitch(fw::Msg&) { ShowList(1); }
 void CControlPanel::OnPlayMode(fw::Msg&) { m_view.CyclePlayMode(); }
 void CControlPanel::OnForward(fw::Msg&) { m_view.SeekForward(); }
 void CControlPanel::OnBack(fw::Msg&) { m_view.SeekBack(); }
-// The switches report every hover tick; nothing here follows the mouse.
-void CControlPanel::OnSwitchMouseMove(fw::Msg&) {}
-
 void CControlPanel::ShowList(int mode) {
   CFileListWnd& list = m_view.FileList();
   list.Tags().SetMovedFlag();

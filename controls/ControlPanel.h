@@ -14,22 +14,19 @@
 
 #include "browser/FileEntry.h"
 #include "controls/SkinBitmap.h"
+#include "controls/FloatingPanel.h"
 #include "controls/SkinSlider.h"
-#include "controls/PanelVisibility.h"
 #include "controls/SkinSwitch.h"
 #include "controls/StatusLine.h"
 #include "framework/Gdi.h"
-#include "framework/Window.h"
 
-class CPlayerView;
-
-class CControlPanel : public fw::Window {
+class CControlPanel : public CFloatingPanel {
  public:
-  static constexpr UINT_PTR kHideTimer = 1;   // one shot: hides the panel
+  // Timer 1 is the hide countdown (CFloatingPanel::kHideTimer).
   static constexpr UINT_PTR kClockTimer = 2;  // redraws the status line when it changed
   static constexpr UINT_PTR kBlinkTimer = 3;  // scan indicator blink
   static constexpr UINT_PTR kHoverTimer = 4;  // mouse poll
-  static constexpr UINT kHideMs = 1000, kClockMs = 200, kBlinkMs = 500, kHoverMs = 100;
+  static constexpr UINT kClockMs = 200, kBlinkMs = 500, kHoverMs = 100;
 
   explicit CControlPanel(CPlayerView& view);
   ~CControlPanel() override;
@@ -47,8 +44,6 @@ class CControlPanel : public fw::Window {
   void ShowPanel();
   // true: hides a second from now unless shown again meanwhile; false: hides at once.
   void AutoHide(bool arm);
-  bool IsShown() const { return m_visibility.IsShown(); }
-  bool HideArmed() const { return m_visibility.HideArmed(); }
 
   // ---- Values
   double GetVolume() const { return m_volume.GetFraction(); }
@@ -86,13 +81,7 @@ class CControlPanel : public fw::Window {
   void OnCreate(fw::Msg& m);
   void OnDestroy(fw::Msg& m);
   void OnPaint(fw::Msg& m);
-  void OnEraseBackground(fw::Msg& m);
   void OnTimer(fw::Msg& m);
-  void OnMouseActivate(fw::Msg& m);
-  void OnMouseMove(fw::Msg& m);
-  void OnMouseWheel(fw::Msg& m);
-  void OnKeyDown(fw::Msg& m);
-  void OnSystemKey(fw::Msg& m);
   void OnMiddleButton(fw::Msg& m);
   void OnVolumeSlider(fw::Msg& m);
   void OnPositionSlider(fw::Msg& m);
@@ -106,7 +95,6 @@ class CControlPanel : public fw::Window {
   void OnPlayMode(fw::Msg& m);
   void OnForward(fw::Msg& m);
   void OnBack(fw::Msg& m);
-  void OnSwitchMouseMove(fw::Msg& m);
 
   // A switch with its command, place, face file and built-in face.
   struct SwitchPlace {
@@ -129,15 +117,12 @@ class CControlPanel : public fw::Window {
   void RedrawChangedGlyphs(HDC dc, const RECT& client, const std::string& before, const std::string& now);
   void DrawGlyphs(HDC dc, const std::string& text, int x, int y, bool lit);
   void ApplyPositionSlider(SliderShow show);
-  std::string SkinFile(const char* name) const;
 
-  CPlayerView& m_view;
   CSkinSwitch m_settings, m_stop, m_play, m_next, m_previous, m_fileList, m_playlist, m_playMode, m_forward, m_back;
   CSkinBitmap m_digits;
   CSkinBitmap m_indicator;
   CSkinSlider m_volume;
   CSkinSlider m_position;
-  CPanelVisibility m_visibility{*this, kHideTimer, kHideMs};
   const int* m_scanSpeed = nullptr;
   const bool* m_paused = nullptr;
   const int* m_totalSeconds = nullptr;

@@ -61,8 +61,6 @@ void CControlPanel::OnPaint(fw::Msg&) {
   Paint(dc.Get());
 }
 
-void CControlPanel::OnEraseBackground(fw::Msg& m) { m.result = 1; }
-
 // The buffer is composed again only when what the status line shows has changed.
 void CControlPanel::Paint(HDC target) {
   RECT client;

@@ -1,7 +1,6 @@
 #include "controls/WindowButtons.h"
 
 #include "app/MainFrame.h"
-#include "app/PlayerApp.h"
 #include "controls/PanelKey.h"
 #include "controls/PanelZOrder.h"
 #include "framework/Gdi.h"
@@ -21,8 +20,6 @@ geo::Rect SwitchAt(int left) { return {left, 0, left + kSwitchSize, kSwitchSize}
 
 CWindowButtons::~CWindowButtons() = default;
 
-std::string CWindowButtons::SkinFile(const char* name) const { return m_view.Skin().skinFolder + name; }
-
 bool CWindowButtons::Create(HWND view) {
   // Created hidden, like the control panel: the view's first Reposition places it.
   return CreateEx(0, nullptr, nullptr, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, view, nullptr) &&
@@ -39,26 +36,18 @@ bool CWindowButtons::OnMessage(fw::Msg& m) {
   static constexpr fw::Route<CWindowButtons> kRoutes[] = {
       {WM_CREATE, 0, &CWindowButtons::OnCreate},
       {WM_PAINT, 0, &CWindowButtons::OnPaint},
-      {WM_ERASEBKGND, 0, &CWindowButtons::OnEraseBackground},
       {WM_TIMER, 0, &CWindowButtons::OnTimer},
-      {WM_MOUSEACTIVATE, 0, &CWindowButtons::OnMouseActivate},
-      {WM_MOUSEMOVE, 0, &CWindowButtons::OnMouseMove},
-      {WM_MOUSEWHEEL, 0, &CWindowButtons::OnMouseWheel},
-      {WM_KEYDOWN, 0, &CWindowButtons::OnKeyDown},
-      {WM_SYSKEYDOWN, 0, &CWindowButtons::OnSystemKey},
-      {WM_SYSCHAR, 0, &CWindowButtons::OnSystemKey},
       {WM_COMMAND, ID_MINIMISE_SWITCH, &CWindowButtons::OnMinimise},
       {WM_COMMAND, ID_MAXIMISE_SWITCH, &CWindowButtons::OnMaximise},
       {WM_COMMAND, ID_EXIT_SWITCH, &CWindowButtons::OnExit},
-      {WM_COMMAND, ID_SWITCH_MOUSE_MOVE, &CWindowButtons::OnSwitchMouseMove},
   };
-  return fw::Dispatch(*this, kRoutes, m);
+  return fw::Dispatch(*this, kRoutes, m) || CFloatingPanel::OnMessage(m);
 }
 
 void CWindowButtons::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
-  CPlayerApp::ApplyPanelTransparency(Hwnd(), m_view.Files().Classify(m_view.Files().NowPlaying().name));
+  MatchViewTransparency();
   SetTimer(kHoverTimer, kHoverMs);
 }
 
@@ -107,8 +96,6 @@ void CWindowButtons::OnPaint(fw::Msg&) {
   UpdateMaximiseFace();
 }
 
-void CWindowButtons::OnEraseBackground(fw::Msg& m) { m.result = 1; }
-
 void CWindowButtons::OnTimer(fw::Msg& m) {
   switch (m.wp) {
     case kHideTimer:
@@ -131,12 +118,6 @@ void CWindowButtons::PollHover() {
   if (m_visibility.IsShown() && !m_view.SettingsDialogOpen()) KeepPanelAbove(Hwnd(), m_view.Hwnd());
 }
 
-void CWindowButtons::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }
-void CWindowButtons::OnMouseMove(fw::Msg&) { m_view.ShowCursorAndArm(true); }
-void CWindowButtons::OnMouseWheel(fw::Msg& m) { m_view.HandleWheel(GET_WHEEL_DELTA_WPARAM(m.wp)); }
-void CWindowButtons::OnKeyDown(fw::Msg& m) { m_view.HandleKey(m.wp, m.lp); }
-void CWindowButtons::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
-
 // ---- Commands
 
 void CWindowButtons::OnMinimise(fw::Msg&) {
@@ -150,4 +131,3 @@ void CWindowButtons::OnMaximise(fw::Msg&) { m_view.ToggleFullScreen(); }
 
 void CWindowButtons::OnExit(fw::Msg&) { m_view.Frame().RequestExit(); }
 
-void CWindowButtons::OnSwitchMouseMove(fw::Msg&) {}

@@ -6,19 +6,16 @@
 
 #include <string>
 
-#include "controls/PanelVisibility.h"
+#include "controls/FloatingPanel.h"
 #include "controls/SkinSwitch.h"
-#include "framework/Window.h"
 
-class CPlayerView;
-
-class CWindowButtons : public fw::Window {
+class CWindowButtons : public CFloatingPanel {
  public:
-  static constexpr UINT_PTR kHideTimer = 1;   // one shot: hides the buttons
+  // Timer 1 is the hide countdown (CFloatingPanel::kHideTimer).
   static constexpr UINT_PTR kHoverTimer = 2;  // mouse poll
-  static constexpr UINT kHideMs = 1000, kHoverMs = 100;
+  static constexpr UINT kHoverMs = 100;
 
-  explicit CWindowButtons(CPlayerView& view) : m_view(view) {}
+  explicit CWindowButtons(CPlayerView& view) : CFloatingPanel(view) {}
   ~CWindowButtons() override;
 
   // The hidden pop-up owned by the view and its three switches.
@@ -28,8 +25,6 @@ class CWindowButtons : public fw::Window {
   void ShowPanel();
   // true: hides a second from now unless shown again meanwhile; false: hides at once.
   void AutoHide(bool arm);
-  bool IsShown() const { return m_visibility.IsShown(); }
-  bool HideArmed() const { return m_visibility.HideArmed(); }
   // The restore face while the main window is maximised, the maximise face otherwise.
   void UpdateMaximiseFace();
   void ReloadSkin();
@@ -43,22 +38,12 @@ class CWindowButtons : public fw::Window {
  private:
   void OnCreate(fw::Msg& m);
   void OnPaint(fw::Msg& m);
-  void OnEraseBackground(fw::Msg& m);
   void OnTimer(fw::Msg& m);
-  void OnMouseActivate(fw::Msg& m);
-  void OnMouseMove(fw::Msg& m);
-  void OnMouseWheel(fw::Msg& m);
-  void OnKeyDown(fw::Msg& m);
-  void OnSystemKey(fw::Msg& m);
   void OnMinimise(fw::Msg& m);
   void OnMaximise(fw::Msg& m);
   void OnExit(fw::Msg& m);
-  void OnSwitchMouseMove(fw::Msg& m);
 
   void PollHover();
-  std::string SkinFile(const char* name) const;
 
-  CPlayerView& m_view;
   CSkinSwitch m_exit, m_minimise, m_maximise;
-  CPanelVisibility m_visibility{*this, kHideTimer, kHideMs};
 };

@@ -1,0 +1,35 @@
+#include "controls/FloatingPanel.h"
+
+#include "app/PlayerApp.h"
+#include "playback/PlayerView.h"
+#include "res/ResourceIds.h"
+
+bool CFloatingPanel::OnMessage(fw::Msg& m) {
+  static constexpr fw::Route<CFloatingPanel> kRoutes[] = {
+      {WM_ERASEBKGND, 0, &CFloatingPanel::OnEraseBackground},
+      {WM_MOUSEACTIVATE, 0, &CFloatingPanel::OnMouseActivate},
+      {WM_MOUSEMOVE, 0, &CFloatingPanel::OnMouseMove},
+      {WM_MOUSEWHEEL, 0, &CFloatingPanel::OnMouseWheel},
+      {WM_KEYDOWN, 0, &CFloatingPanel::OnKeyDown},
+      {WM_SYSKEYDOWN, 0, &CFloatingPanel::OnSystemKey},
+      {WM_SYSCHAR, 0, &CFloatingPanel::OnSystemKey},
+      {WM_COMMAND, ID_SWITCH_MOUSE_MOVE, &CFloatingPanel::OnSwitchMouseMove},
+  };
+  return fw::Dispatch(*this, kRoutes, m);
+}
+
+void CFloatingPanel::MatchViewTransparency() {
+  CPlayerApp::ApplyPanelTransparency(Hwnd(), m_view.Files().Classify(m_view.Files().NowPlaying().name));
+}
+
+std::string CFloatingPanel::SkinFile(const char* name) const { return m_view.Skin().skinFolder + name; }
+
+// The panel paints every pixel itself.
+void CFloatingPanel::OnEraseBackground(fw::Msg& m) { m.result = 1; }
+void CFloatingPanel::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }
+void CFloatingPanel::OnMouseMove(fw::Msg&) { m_view.ShowCursorAndArm(true); }
+void CFloatingPanel::OnMouseWheel(fw::Msg& m) { m_view.HandleWheel(GET_WHEEL_DELTA_WPARAM(m.wp)); }
+void CFloatingPanel::OnKeyDown(fw::Msg& m) { m_view.HandleKey(m.wp, m.lp); }
+void CFloatingPanel::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
+// The switches report every hover tick; nothing here follows the mouse.
+void CFloatingPanel::OnSwitchMouseMove(fw::Msg&) {}

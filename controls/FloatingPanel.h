@@ -1,0 +1,42 @@
+#pragma once
+// What the control panel and the window buttons have in common: a pop-up owned by the player view that
+// never takes the activation, shows itself while the mouse is over it and hides a second after the mouse
+// leaves, and hands the keys, the wheel and the pointer's moves that reach it to the view, as if they had
+// reached the view itself. A panel's own message table goes first; these rows take what it leaves.
+
+#include <string>
+
+#include "controls/PanelVisibility.h"
+#include "framework/Window.h"
+
+class CPlayerView;
+
+class CFloatingPanel : public fw::Window {
+ public:
+  static constexpr UINT_PTR kHideTimer = 1;  // one shot: hides the panel
+  static constexpr UINT kHideMs = 1000;
+
+  bool IsShown() const { return m_visibility.IsShown(); }
+  bool HideArmed() const { return m_visibility.HideArmed(); }
+
+ protected:
+  explicit CFloatingPanel(CPlayerView& view) : m_view(view) {}
+
+  bool OnMessage(fw::Msg& m) override;
+  // Takes the colour-key transparency the view's current entry asks for; called once the window exists.
+  void MatchViewTransparency();
+  // The file of that name in the current skin's folder.
+  std::string SkinFile(const char* name) const;
+
+  CPlayerView& m_view;
+  CPanelVisibility m_visibility{*this, kHideTimer, kHideMs};
+
+ private:
+  void OnEraseBackground(fw::Msg& m);
+  void OnMouseActivate(fw::Msg& m);
+  void OnMouseMove(fw::Msg& m);
+  void OnMouseWheel(fw::Msg& m);
+  void OnKeyDown(fw::Msg& m);
+  void OnSystemKey(fw::Msg& m);
+  void OnSwitchMouseMove(fw::Msg& m);
+};
