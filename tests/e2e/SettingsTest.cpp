@@ -109,7 +109,9 @@ TEST_F(Settings, ARefusedNumberKeepsTheDialogAndOkWritesEverySettingAndSwitchesT
     wt::Press(box, IDOK);
     EXPECT_TRUE(wt::WaitGone(box, kWaitMs));
     EXPECT_TRUE(::IsWindowVisible(dialog));
-    EXPECT_EQ(wt::FocusIn(dialog), ::GetDlgItem(dialog, r.id));
+    // The focus goes back to the edit once the box's call has returned in the program, a moment after
+    // the box is gone.
+    EXPECT_TRUE(wt::WaitUntil([&] { return wt::FocusIn(dialog) == ::GetDlgItem(dialog, r.id); }, kWaitMs));
     wt::SetItemText(dialog, r.id, "9");
   }
   EXPECT_EQ(wt::ReadFile(app.IniPath()).find("SLIDESHOWTIME"), std::string::npos);
