@@ -19,6 +19,9 @@ mkdir -p "$HOME"
 # The first start of a prefix takes several seconds; do it once, outside any timed test. The settings
 # are applied again whenever their set changes (the marker's number).
 #  - Unmanaged windows for the tests (see above).
+#  - "ＭＳ Ｐゴシック" (the dialog's and the skin's face) drawn in IPAPGothic, the proportional Gothic of
+#    fonts-ipafont-gothic: Wine has no face of that name and would pick a monospaced Gothic, wider than
+#    the face the dialog was laid out for, so that its labels are cut.
 #  - No Direct3D setting: the program draws video through GDI under Wine itself, so a default prefix shows
 #    it. Prefixes made by earlier versions of this script lose their renderer=gdi value, so that every
 #    test runs as a default prefix would.
@@ -27,13 +30,14 @@ mkdir -p "$HOME"
 # the stand-in through its own fallback to the library beside it; the registration serves Windows-like
 # hosts and tools that look the class up.
 tarn_wine_init() {
-  local marker="$WINEPREFIX/.tarnvale-settings-3"
+  local marker="$WINEPREFIX/.tarnvale-settings-4"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating the prefix in $WINEPREFIX"
     "$TARN_WINE" wineboot -i >/dev/null 2>&1 || true
   fi
   if [ ! -f "$marker" ]; then
     "$TARN_WINE" reg delete 'HKCU\Software\Wine\Direct3D' /v renderer /f >/dev/null 2>&1 || true
+    "$TARN_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1 || true
     if [ "$TARN_WINE_PURPOSE" = test ]; then
       "$TARN_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi

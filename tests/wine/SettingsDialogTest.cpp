@@ -180,6 +180,7 @@ TEST_F(SettingsDialogTest, TheTemplateIsAsTabledWithItsJapaneseTextsInTheCodePag
   std::vector<LONG_PTR> styles, exStyles;
   bool iconShown = false;
   std::size_t childCount = 0;
+  SIZE narrow{}, wide{};
   OpenWith([&](HWND dialog) {
     style = static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_STYLE));
     titleText = wt::WindowText(dialog);
@@ -190,6 +191,12 @@ TEST_F(SettingsDialogTest, TheTemplateIsAsTabledWithItsJapaneseTextsInTheCodePag
     ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof lf, &lf);
     face = lf.lfFaceName;
     fontHeight = lf.lfHeight;
+    {
+      fw::WindowDC dc(dialog);
+      fw::SelectGuard use(dc.Get(), reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0)));
+      ::GetTextExtentPoint32A(dc.Get(), "iiii", 4, &narrow);
+      ::GetTextExtentPoint32A(dc.Get(), "WWWW", 4, &wide);
+    }
     const std::vector<HWND> children = ChildrenInOrder(dialog);
     childCount = children.size();
     for (std::size_t i = 0; i < children.size() && i < std::size(kControls); ++i) {
@@ -218,6 +225,8 @@ TEST_F(SettingsDialogTest, TheTemplateIsAsTabledWithItsJapaneseTextsInTheCodePag
             static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT));
   EXPECT_EQ(face, "ＭＳ Ｐゴシック");
   EXPECT_EQ(fontHeight, -12);  // 9 points at 96 dots per inch
+  // A proportional face, as on Windows (the scripts' prefixes map the name to one under Wine).
+  EXPECT_LT(narrow.cx * 2, wide.cx);
   EXPECT_EQ(client.right, expectedSize.right);
   EXPECT_EQ(client.bottom, expectedSize.bottom);
   ASSERT_EQ(childCount, std::size(kControls));
