@@ -241,7 +241,7 @@ void CPlayerView::OnSysCommand(fw::Msg& m) {
 }
 
 void CPlayerView::UpdateDisplayRequest() {
-  const bool want = m_loaded && (m_settings.disableScreenSaver || m_settings.disableMonitor);
+  const bool want = m_loaded && m_settings.disableMonitor;
   if (want == m_displayRequested) return;
   ::SetThreadExecutionState(want ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
   m_displayRequested = want;

@@ -202,8 +202,9 @@ class CPlayerView : public fw::Window {
 
   void ScanStep();
   void ResizeByBorderPress(POINT cursor);
-  // While an entry is loaded and the screen saver or the monitor's power-off is refused, the system is
-  // told that the display is required (newer Windows keeps the display on only for that).
+  // While an entry is loaded and the monitor's power-off is refused, the system is told that the display
+  // is required (newer Windows keeps the display on only for that). The screen saver needs no request:
+  // refusing its command holds it off, and the monitor may still power off when that is allowed.
   void UpdateDisplayRequest();
 
   void ApplySettings(const Settings& fields);

@@ -300,25 +300,62 @@ TEST_F(PlayerViewTest, PauseResumeAndThePlayModeCycle) {
   EXPECT_EQ(wt::IniSection(SettingsFilePath(), "CONFIG").size(), 20u);  // the whole section is saved
 }
 
-TEST_F(PlayerViewTest, TheScreenSaverWaitsWhileSomethingIsLoaded) {
-  WriteSetting("DISABLESCREENSAVER", "1");
+namespace {
+
+// What the system's default handling of WM_SYSCOMMAND was asked to do: it tells the CBT hook before it
+// starts the screen saver or powers the monitor off. The hook refuses, so nothing really happens.
+std::vector<WPARAM> g_defaultSysCommands;
+
+LRESULT CALLBACK RecordSysCommand(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_SYSCOMMAND) {
+    g_defaultSysCommands.push_back(wp & 0xFFF0);
+    return 1;
+  }
+  return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Which of the two commands, sent to the window, reached the default handling.
+std::vector<WPARAM> DefaultHandled(HWND window) {
+  g_defaultSysCommands.clear();
+  const HHOOK hook = ::SetWindowsHookExA(WH_CBT, &RecordSysCommand, nullptr, ::GetCurrentThreadId());
+  ::SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+  ::SendMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+  ::UnhookWindowsHookEx(hook);
+  return g_defaultSysCommands;
+}
+
+}  // namespace
+
+TEST_F(PlayerViewTest, TheScreenSaverAndThePowerOffWaitWhileSomethingIsLoadedEachAsItsSettingSays) {
+  struct Case {
+    const char* screenSaver;
+    const char* monitor;
+    std::vector<WPARAM> passedWhileLoaded;
+  } const cases[] = {
+      {"0", "0", {SC_SCREENSAVE, SC_MONITORPOWER}},
+      {"1", "0", {SC_MONITORPOWER}},
+      {"0", "1", {SC_SCREENSAVE}},
+      {"1", "1", {}},
+  };
   Start();
-  EXPECT_FALSE(View().SuppressesScreenSaver());
-  Open("tone.wav");
-  EXPECT_TRUE(View().SuppressesScreenSaver());
-  EXPECT_FALSE(View().SuppressesMonitorPowerOff());
-  EXPECT_EQ(::SendMessageA(View().Hwnd(), WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
-  // Refusing the screen saver's command is not enough on current Windows: the display is asked for too.
-  EXPECT_TRUE(View().RequestsDisplay());
-  View().TogglePause();
-  EXPECT_TRUE(View().SuppressesScreenSaver());  // paused entries too
-  View().Stop();
-  EXPECT_FALSE(View().SuppressesScreenSaver());
-  EXPECT_FALSE(View().RequestsDisplay());
-  WriteSetting("DISABLESCREENSAVER", "0");
-  View().LoadSettings();
-  Open("tone.wav");
-  EXPECT_FALSE(View().RequestsDisplay());
+  const std::vector<WPARAM> both{SC_SCREENSAVE, SC_MONITORPOWER};
+  for (const Case& c : cases) {
+    WriteSetting("DISABLESCREENSAVER", c.screenSaver);
+    WriteSetting("DISABLEMONITOR", c.monitor);
+    View().LoadSettings();
+    EXPECT_EQ(DefaultHandled(View().Hwnd()), both) << c.screenSaver << c.monitor << ": nothing loaded";
+    Open("tone.wav");
+    ASSERT_TRUE(View().IsLoaded());
+    for (HWND window : {View().Hwnd(), View().FileList().Hwnd()})
+      EXPECT_EQ(DefaultHandled(window), c.passedWhileLoaded) << c.screenSaver << c.monitor;
+    // The display is asked for only to keep the monitor on; the screen saver is held off by the refusal.
+    EXPECT_EQ(View().RequestsDisplay(), *c.monitor == '1') << c.screenSaver << c.monitor;
+    View().TogglePause();
+    EXPECT_EQ(DefaultHandled(View().Hwnd()), c.passedWhileLoaded) << "paused entries too";
+    View().Stop();
+    EXPECT_EQ(DefaultHandled(View().Hwnd()), both) << c.screenSaver << c.monitor << ": stopped";
+    EXPECT_FALSE(View().RequestsDisplay());
+  }
 }
 
 // RealMedia builds a graph in Wine's DirectShow that never streams and can never be stopped again: it is
