@@ -116,7 +116,7 @@ void CControlPanel::OnCreate(fw::Msg& m) {
 void CControlPanel::OnDestroy(fw::Msg& m) {
   Default(m);
   IniProfile ini(SettingsFilePath());
-  SaveVolume(ini, GetVolume());
+  SaveVolume(ini, m_mute.LevelToKeep(GetVolume()));
   RECT r;
   ::GetWindowRect(Hwnd(), &r);
   SaveStatusRect(ini, ToRect(r));
@@ -187,7 +187,10 @@ void CControlPanel::OnMiddleButton(fw::Msg& m) { m_view.HandleMiddleButton(m.msg
 
 // ---- Commands
 
-void CControlPanel::OnVolumeSlider(fw::Msg&) { m_view.SetVolume(GetVolume()); }
+void CControlPanel::OnVolumeSlider(fw::Msg&) {
+  m_mute.VolumeChanged(GetVolume());
+  m_view.SetVolume(GetVolume());
+}
 void CControlPanel::OnPositionSlider(fw::Msg&) { m_view.SeekToFraction(m_position.GetFraction()); }
 
 void CControlPanel::OnSettings(fw::Msg&) {
@@ -226,7 +229,14 @@ void CControlPanel::ShowList(int mode) {
 
 void CControlPanel::SetVolume(double fraction) {
   m_volume.SetFraction(fraction);
+  m_mute.VolumeChanged(fraction);
   m_view.SetVolume(fraction);
+}
+
+void CControlPanel::ToggleMute() {
+  const double level = m_mute.Toggle(GetVolume());
+  m_volume.SetFraction(level);
+  m_view.SetVolume(level);
 }
 
 void CControlPanel::VolumeUp() { SetVolume(VolumeStepUp(GetVolume())); }

@@ -18,6 +18,7 @@
 #include "controls/SkinSlider.h"
 #include "controls/SkinSwitch.h"
 #include "controls/StatusLine.h"
+#include "controls/VolumeMute.h"
 #include "framework/Gdi.h"
 
 class CControlPanel : public CFloatingPanel {
@@ -51,6 +52,8 @@ class CControlPanel : public CFloatingPanel {
   void SetVolume(double fraction);
   void VolumeUp();
   void VolumeDown();
+  // The mute key: mutes, or gives back the level the last mute took.
+  void ToggleMute();
   void SetPlaybackFraction(double fraction) { m_position.SetFraction(fraction); }
   double PlaybackFraction() const { return m_position.GetFraction(); }
   bool IsDraggingPosition() const { return m_position.IsDragging(); }
@@ -129,6 +132,7 @@ class CControlPanel : public CFloatingPanel {
   const int* m_currentSeconds = nullptr;
   const EntryKind* m_currentKind = nullptr;
   bool m_blink = false;
+  VolumeMute m_mute;
   std::optional<fw::BackBuffer> m_buffer;  // kept between paints
   std::optional<StatusLine> m_composed;    // what the buffer shows; none: compose again
 };

@@ -274,7 +274,6 @@ class CPlayerView : public fw::Window {
   PressOffsets m_pressOffsets;
   DWORD m_lastScanTick = 0;
   bool m_displayRequested = false;
-  double m_volumeBeforeMute = 0.0;  // 0 while not muted
   bool m_realPlayerNotReady = false;
   bool m_realPlayerStarted = false;
   ULONGLONG m_realPlayerDeadline = 0;

@@ -147,13 +147,7 @@ bool CPlayerView::HandleAppCommand(int command) {
       HandleKey('5', 1);
       return true;
     case MediaCommand::kMute:
-      if (m_volumeBeforeMute > 0.0 || Volume() == 0.0) {
-        m_controlPanel.SetVolume(m_volumeBeforeMute > 0.0 ? m_volumeBeforeMute : 0.5);
-        m_volumeBeforeMute = 0.0;
-      } else {
-        m_volumeBeforeMute = Volume();
-        m_controlPanel.SetVolume(0.0);
-      }
+      m_controlPanel.ToggleMute();
       m_controlPanel.ShowPanel();
       m_controlPanel.AutoHide(true);
       return true;

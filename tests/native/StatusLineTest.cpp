@@ -11,6 +11,7 @@
 #include "app/PanelLayout.h"
 #include "config/Settings.h"
 #include "controls/SliderModel.h"
+#include "controls/VolumeMute.h"
 
 namespace {
 
@@ -186,4 +187,28 @@ TEST(StatusLine, TheStoredPanelPlaceIsNeverLargerThanThePanel) {
       {{INT_MAX, 5, INT_MIN, 6}, {32000, 5, 32000, 6}},
   };
   for (const Case& c : cases) EXPECT_EQ(StoredPanelRect(c.stored), c.expected) << c.stored.left << "," << c.stored.right;
+}
+
+// The mute key against the volume as it stands: a volume raised after a mute is muted by the next press,
+// not replaced by the old level; the settings keep the level before the mute while muted.
+TEST(VolumeMute, TogglesAgainstTheVolumeAsItStandsAndKeepsTheLevelBeforeIt) {
+  VolumeMute mute;
+  EXPECT_EQ(mute.Toggle(0.7), 0.0);
+  EXPECT_TRUE(mute.Muted(0.0));
+  EXPECT_EQ(mute.LevelToKeep(0.0), 0.7);
+  EXPECT_EQ(mute.Toggle(0.0), 0.7);
+  EXPECT_EQ(mute.LevelToKeep(0.7), 0.7);
+
+  EXPECT_EQ(mute.Toggle(0.7), 0.0);
+  mute.VolumeChanged(0.05);  // the volume key while muted
+  EXPECT_EQ(mute.Toggle(0.05), 0.0) << "mutes again";
+  EXPECT_EQ(mute.Toggle(0.0), 0.05);
+
+  // Muted, then raised and lowered to 0 by hand: nothing stale is kept or given back.
+  EXPECT_EQ(mute.Toggle(0.4), 0.0);
+  mute.VolumeChanged(0.3);
+  mute.VolumeChanged(0.0);
+  EXPECT_FALSE(mute.Muted(0.0));
+  EXPECT_EQ(mute.LevelToKeep(0.0), 0.0);
+  EXPECT_EQ(mute.Toggle(0.0), VolumeMute::kUnmutedLevel);
 }

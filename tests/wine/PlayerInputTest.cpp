@@ -214,3 +214,30 @@ TEST_F(PlayerInputTest, MediaKeysPlayPauseStopSkipAndMute) {
   ::SendMessageA(View().FileList().Hwnd(), WM_KEYDOWN, VK_MEDIA_STOP, 1);
   EXPECT_FALSE(View().IsLoaded());
 }
+
+// The mute key toggles against the volume as it stands, and TN.INI keeps the level the user had before
+// muting: a program that ends muted does not start silent.
+TEST_F(PlayerInputTest, MuteTogglesAgainstTheVolumeAsItStandsAndTheSettingsKeepTheLevelBeforeIt) {
+  Start();
+  auto mute = [&] {
+    ::SendMessageA(View().Hwnd(), WM_APPCOMMAND, reinterpret_cast<WPARAM>(View().Hwnd()),
+                   MAKELPARAM(0, APPCOMMAND_VOLUME_MUTE));
+  };
+  View().ControlPanel().SetVolume(0.7);
+  const double level = View().Volume();
+  mute();
+  EXPECT_EQ(View().Volume(), 0.0);
+  Key('6');  // volume up while muted
+  const double raised = View().Volume();
+  ASSERT_GT(raised, 0.0);
+  mute();
+  EXPECT_EQ(View().Volume(), 0.0) << "the raised volume is muted, not the old level given back";
+  mute();
+  EXPECT_EQ(View().Volume(), raised);
+
+  View().ControlPanel().SetVolume(level);
+  mute();
+  ::SendMessageA(frame->Hwnd(), WM_CLOSE, 0, 0);
+  ASSERT_FALSE(frame->Exists());
+  EXPECT_NEAR(::GetPrivateProfileIntA("CONFIG", "VOLUME", -1, SettingsFilePath().c_str()), level * 100, 1.0);
+}
