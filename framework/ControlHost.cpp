@@ -144,7 +144,9 @@ HRESULT ControlHost::CreateControl(REFCLSID clsid, const char* windowName, DWORD
 
 HRESULT ControlHost::CreateObject(REFCLSID clsid, const char* localServer) {
   HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_object.PutVoid());
-  if (SUCCEEDED(hr) || !localServer) return hr;
+  // Only a class that is not there at all is taken from the library: a registered one that fails is
+  // another component's failure, not ours to cover.
+  if (SUCCEEDED(hr) || !localServer || hr != REGDB_E_CLASSNOTREG) return hr;
   HMODULE module = LocalServer(localServer);
   if (!module) return hr;
   using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);

@@ -16,7 +16,7 @@ class ControlHost : public Window {
   ~ControlHost() override;
 
   // Creates the host window (styles, rectangle, parent and control id as given) and the control of the
-  // class inside it. When the class cannot be created and localServer names a library, the class is
+  // class inside it. When the class is not registered and localServer names a library, the class is
   // taken from that library's DllGetClassObject instead; the library stays loaded for the process. On
   // failure nothing is left: no window, no control.
   [[nodiscard]] HRESULT CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect,

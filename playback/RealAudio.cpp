@@ -58,6 +58,8 @@ bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MOUSELAST; }
 
 const CLSID CRealAudio::kClassId = {0xCFCDAA03, 0x8BE4, 0x11CF, {0xB8, 0x4B, 0x00, 0x20, 0xAF, 0xBB, 0xCC, 0xFA}};
 
+CRealAudio::~CRealAudio() { DestroyControl(); }
+
 bool CRealAudio::Create(const RECT& rect, HWND parent) {
   const std::string standIn = ProgramFolder() + kStandInFile;
   m_createResult = CreateControl(kClassId, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, parent, kControlId,

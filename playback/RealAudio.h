@@ -17,6 +17,9 @@ class CRealAudio : public fw::ControlHost {
   static constexpr char kStandInFile[] = "TarnvaleReal.dll";
 
   CRealAudio() = default;
+  // The control goes first; the wave-out volume is given back after it, since a control may still set
+  // the device's volume while it stops and closes.
+  ~CRealAudio() override;
 
   // Creates the control in a child window of parent and sets it up; false when it could not be made.
   bool Create(const RECT& rect, HWND parent);

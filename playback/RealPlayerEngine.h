@@ -16,7 +16,11 @@ class CRealPlayerEngine : public IPlaybackEngine {
     return *m_control;
   }
   CRealAudio* Control() const { return m_control.get(); }
-  void Destroy() { m_control.reset(); }
+  // Stops the clip, then destroys the control and, last, gives the wave-out volume back.
+  void Destroy() {
+    if (m_control) m_control->Stop();
+    m_control.reset();
+  }
 
   std::int64_t CurrentPosition() override { return m_control ? m_control->GetPosition() : 0; }
   void SetPosition(std::int64_t position) override {
@@ -28,10 +32,7 @@ class CRealPlayerEngine : public IPlaybackEngine {
   void Resume() override {
     if (m_control) m_control->Play();
   }
-  void Close() override {
-    if (m_control) m_control->Stop();
-    Destroy();
-  }
+  void Close() override { Destroy(); }
   [[nodiscard]] HRESULT NaturalSize(long& width, long& height) override {
     if (!m_control) return E_FAIL;
     m_control->GetNaturalSize(width, height);

@@ -18,6 +18,8 @@ class CWaveVolume {
   unsigned Left() const { return m_volume & 0xFFFF; }
   unsigned Right() const { return m_volume >> 16; }
   bool Read() const { return m_read; }
+  // The wave-out handle through which the volume is given back; open for the object's whole life.
+  HWAVEOUT Device() const { return m_device; }
 
  private:
   HWAVEOUT m_device = nullptr;

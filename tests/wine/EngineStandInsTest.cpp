@@ -267,6 +267,63 @@ TEST_F(EngineStandIns, RealPlayerReadsTheWaveVolumeWhenItIsMade) {
   ASSERT_TRUE(WaitRealPlayerReady());
 }
 
+// The order at the end of a clip: the control stops and is destroyed while the wave-out volume is still
+// held, and the volume is given back (its handle closed) only after the control has gone.
+namespace {
+WNDPROC g_controlProc = nullptr;
+HWAVEOUT g_waveDevice = nullptr;
+bool g_waveHeldAtDestroy = false;
+LRESULT CALLBACK NoteWaveAtDestroy(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY) {
+    DWORD volume = 0;
+    g_waveHeldAtDestroy = ::waveOutGetVolume(g_waveDevice, &volume) == MMSYSERR_NOERROR;
+  }
+  return ::CallWindowProcA(g_controlProc, hwnd, msg, wp, lp);
+}
+}  // namespace
+
+TEST_F(EngineStandIns, RealPlayerGivesTheWaveVolumeBackAfterTheControlHasGone) {
+  Start();
+  View().FileList().OpenPath(Copy("long.avi", "order.real"));
+  CRealAudio* control = View().RealPlayerControl();
+  ASSERT_NE(control, nullptr);
+  g_waveDevice = control->WaveVolume().Device();
+  ASSERT_NE(g_waveDevice, nullptr);
+  g_waveHeldAtDestroy = false;
+  g_controlProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+      control->Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoteWaveAtDestroy)));
+  View().Stop();
+  EXPECT_EQ(View().RealPlayerControl(), nullptr);
+  EXPECT_TRUE(g_waveHeldAtDestroy);
+  DWORD volume = 0;
+  EXPECT_EQ(::waveOutGetVolume(g_waveDevice, &volume), static_cast<MMRESULT>(MMSYSERR_INVALHANDLE));
+}
+
+// Only a class that is not registered is taken from the stand-in beside the program: a registered
+// control that fails to load is that failure, and the entry is skipped like any failed open.
+TEST_F(EngineStandIns, ARegisteredRealPlayerThatCannotBeLoadedIsNotReplacedByTheStandIn) {
+  Start();
+  const char* key = "Software\\Classes\\CLSID\\{CFCDAA03-8BE4-11CF-B84B-0020AFBBCCFA}";
+  HKEY server = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(key) + "\\InprocServer32").c_str(), 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &server, nullptr),
+            ERROR_SUCCESS);
+  const char missing[] = "C:\\nowhere\\missing-real-control.dll";
+  ::RegSetValueExA(server, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(missing), sizeof missing);
+  ::RegCloseKey(server);
+  CRealAudio control;
+  const bool made = control.Create({0, 0, 1, 1}, View().Hwnd());
+  ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
+  EXPECT_FALSE(made);
+  EXPECT_TRUE(FAILED(control.CreateResult()));
+  EXPECT_NE(control.CreateResult(), REGDB_E_CLASSNOTREG);
+  EXPECT_FALSE(control.HasControl());
+
+  // Unregistered again: the stand-in serves.
+  CRealAudio standIn;
+  EXPECT_TRUE(standIn.Create({0, 0, 1, 1}, View().Hwnd()));
+}
+
 TEST_F(EngineStandIns, TheRealPlayerControlHandsItsMouseToTheView) {
   Start();
   View().FileList().OpenPath(Copy("long.avi", "mouse.real"));
