@@ -72,13 +72,12 @@ void CMainFrame::OnSize(fw::Msg& m) {
           m_wasMaximised = false;
         }
         PlaceViewOverFrame();
+        m_view.RevealAfterMinimise();
         m_view.WindowButtons().UpdateMaximiseFace();
         break;
       case SIZE_MINIMIZED:
         if (panel) ::GetWindowRect(m_panel, &m_savedPanel);
-        // The system would hide the owned panels with the frame; Wine leaves them on the screen.
-        m_view.ControlPanel().AutoHide(false);
-        m_view.WindowButtons().AutoHide(false);
+        m_view.ConcealForMinimise();
         break;
       case SIZE_MAXIMIZED: {
         if (!m_closing) {
@@ -92,6 +91,7 @@ void CMainFrame::OnSize(fw::Msg& m) {
           m_wasMaximised = true;
         }
         PlaceViewOverFrame();
+        m_view.RevealAfterMinimise();
         break;
       }
       default:

@@ -94,7 +94,7 @@ void CFileListWnd::Layout() {
   const geo::Rect rows{r.left, r.top + kRowsBelowBar, r.right, r.bottom};
   m_listRect = r;
   if (!Exists()) return;
-  if (m_shown) {
+  if (m_shown && !m_view.IsFrameMinimised()) {
     PlaceSwitches(r.Width());
     ::SetWindowPos(Hwnd(), nullptr, r.left, r.top, r.Width(), kBarHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -148,6 +148,19 @@ void CFileListWnd::HideList() {
   if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
   m_view.ControlPanel().AutoHide(false);
   m_view.Repaint();
+}
+
+void CFileListWnd::Conceal() {
+  if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
+  m_tags.HideAll();
+}
+
+void CFileListWnd::Reveal() {
+  if (!m_shown) return;
+  Layout();
+  m_tags.UpdateStates();
+  m_tags.RedrawAll();
+  m_tags.KeepAbove(Hwnd());
 }
 
 void CFileListWnd::ToggleList() {

@@ -44,6 +44,10 @@ class CFileListWnd : public fw::Window {
   void HideList();
   void ToggleList();
   void SetListMode(int mode);
+  // While the frame is minimised: the list's windows hide, and an open list stays open.
+  void Conceal();
+  // After the minimise: an open list shows again as it was.
+  void Reveal();
   bool IsShown() const { return m_shown; }
   int ListMode() const { return m_model.ListMode(); }
   void ReloadSkin();

@@ -1,5 +1,7 @@
 #include "playback/PlayerView.h"
 
+#include <utility>
+
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "app/StartupText.h"
@@ -140,6 +142,26 @@ void CPlayerView::RepositionPanels() {
 }
 
 bool CPlayerView::IsFrameMinimised() const { return m_frame.Exists() && ::IsIconic(m_frame.Hwnd()); }
+
+void CPlayerView::ConcealForMinimise() {
+  m_controlPanel.AutoHide(false);
+  m_windowButtons.AutoHide(false);
+  m_fileList.Conceal();
+  const HWND dialog = SettingsDialogWindow();
+  m_concealedDialog = dialog && ::IsWindowVisible(dialog) ? dialog : nullptr;
+  if (m_concealedDialog) ::ShowWindow(m_concealedDialog, SW_HIDE);
+  if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
+  m_concealed = true;
+}
+
+void CPlayerView::RevealAfterMinimise() {
+  if (!std::exchange(m_concealed, false)) return;
+  if (Exists() && !::IsWindowVisible(Hwnd())) ::ShowWindow(Hwnd(), SW_SHOWNA);
+  m_fileList.Reveal();
+  // The dialog of a settings session that still runs.
+  if (m_concealedDialog && m_concealedDialog == SettingsDialogWindow()) ::ShowWindow(m_concealedDialog, SW_SHOW);
+  m_concealedDialog = nullptr;
+}
 
 geo::Rect CPlayerView::ControlPanelRect() const {
   RECT r{};

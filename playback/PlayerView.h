@@ -72,6 +72,13 @@ class CPlayerView : public fw::Window {
   // Whether the frame starts maximised: FULLSCREEN, or the window was maximised when it last closed.
   bool StartInFullScreen() const { return m_startFullScreen; }
   bool IsFrameMinimised() const;
+  // The frame was minimised: every window of the view hides, the view too (Windows hides an owned
+  // pop-up with its owner, Wine does not; hiding again changes nothing). The list and the settings
+  // dialog stay open for the restore.
+  void ConcealForMinimise();
+  // The frame is back: the view shows again (the frame places it), with the list and the dialog if they
+  // were open; the panels come back as the pointer brings them.
+  void RevealAfterMinimise();
   // The control panel's window rectangle in screen coordinates, from which the frame lays out the panels.
   geo::Rect ControlPanelRect() const;
   // 0 none, 1 the left button went down in the view, 2 the window is being dragged.
@@ -264,6 +271,8 @@ class CPlayerView : public fw::Window {
   int m_noEngineTicks = 0;
   bool m_cursorVisible = true;
   bool m_settingsDialogOpen = false;
+  bool m_concealed = false;   // hidden with the minimised frame
+  HWND m_concealedDialog = nullptr;
   CSettingsDialog* m_settingsDialog = nullptr;  // the dialog of the running OpenSettings
   bool m_closeAfterSettings = false;
   std::string m_openAfterSettings;

@@ -85,6 +85,50 @@ TEST_F(WindowButtonsTest, MinimisingHidesBothPanelsAndHoverDoesNotBringThemBack)
   EXPECT_TRUE(Buttons().HideArmed()) << "the countdown starts all the same";
 }
 
+// Minimised, nothing of the program stays on the screen (Wine leaves owned pop-ups up); restored, what
+// was up comes back: the view and an open list with its rows, the window buttons only under the pointer.
+TEST_F(WindowButtonsTest, MinimisingHidesEveryWindowAndTheRestoreBringsBackWhatWasShown) {
+  for (const char* name : {"a.avi", "b.avi", "c.avi"}) wt::WriteFile(home.File(name), "");
+  WriteSetting("EXT_VIDEO", "avi");
+  for (bool listOpen : {true, false}) {
+    Start();
+    CFileListWnd& list = View().FileList();
+    if (listOpen)
+      list.ShowList();
+    else
+      list.HideList();
+    PumpApp(150);
+    ASSERT_EQ(list.IsShown(), listOpen);
+    auto shownRows = [&] {
+      int n = 0;
+      for (int i = 0; i < kRowWindows; ++i)
+        n += list.Tags().Tag(i).Exists() && ::IsWindowVisible(list.Tags().Tag(i).Hwnd());
+      return n;
+    };
+    const int rows = shownRows();
+    EXPECT_EQ(rows > 0, listOpen);
+
+    ::ShowWindow(frame->Hwnd(), SW_MINIMIZE);
+    PumpApp(150);
+    ASSERT_TRUE(::IsIconic(frame->Hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(View().Hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(list.Hwnd()));
+    EXPECT_EQ(shownRows(), 0);
+    EXPECT_FALSE(::IsWindowVisible(Panel().Hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(Buttons().Hwnd()));
+    EXPECT_EQ(list.IsShown(), listOpen) << "the list stays open for the restore";
+
+    ::ShowWindow(frame->Hwnd(), SW_RESTORE);
+    PumpApp(300);
+    EXPECT_TRUE(::IsWindowVisible(View().Hwnd()));
+    EXPECT_EQ(::IsWindowVisible(list.Hwnd()) != FALSE, listOpen);
+    EXPECT_EQ(shownRows(), rows);
+    EXPECT_FALSE(::IsWindowVisible(Buttons().Hwnd())) << "the pointer is away";
+    EXPECT_EQ(::IsWindowVisible(Panel().Hwnd()) != FALSE, listOpen) << "the panel is up with the list";
+    frame.reset();
+  }
+}
+
 TEST_F(WindowButtonsTest, TheExitSwitchClosesTheProgram) {
   Start();
   Buttons().ShowPanel();
