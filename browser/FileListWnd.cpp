@@ -6,6 +6,7 @@
 #include "app/PlayerApp.h"
 #include "browser/TagText.h"
 #include "controls/PanelKey.h"
+#include "controls/PanelZOrder.h"
 #include "framework/DroppedFiles.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
@@ -313,7 +314,9 @@ void CFileListWnd::IdleTimerFired(int mode) {
 // pop-ups without moving them along; the keeper puts them back.
 // While the settings dialog runs (its activation is what raises the view), the rows come back under it:
 // they go to the top as always and the dialog is put above them again. The focus is the dialog's then.
+// Nothing is raised or focused while another program is active: the rows would come up over it.
 void CFileListWnd::KeepFocus() {
+  if (!ProgramIsActive()) return;
   if (m_shown && m_tags.RowsBelow(m_view.Hwnd())) {
     m_tags.KeepAbove(Hwnd());
     if (const HWND dialog = m_view.SettingsDialogWindow())

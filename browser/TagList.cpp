@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "browser/FileListWnd.h"
+#include "controls/PanelZOrder.h"
 #include "playback/PlayerView.h"
 #include "res/ResourceIds.h"
 
@@ -112,11 +113,12 @@ void CTagList::Layout() {
 }
 
 void CTagList::KeepAbove(HWND listWindow) {
-  // To the top, one after the other: Wine moves a window's X window up only when the window becomes the
-  // topmost shown one, so rows put back anywhere lower could stay hidden under the view on the screen.
-  auto raise = [](HWND h) {
-    if (h && ::IsWindowVisible(h))
-      ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  // One after the other, as the panels are raised: to the top while the program is active (Wine moves a
+  // window's X window up only when the window becomes the topmost shown one, so rows put back anywhere
+  // lower could stay hidden under the view on the screen), else just above the view.
+  const HWND view = listWindow ? ::GetWindow(listWindow, GW_OWNER) : nullptr;
+  auto raise = [view](HWND h) {
+    if (h && ::IsWindowVisible(h)) RaiseAbove(h, view);
   };
   raise(listWindow);
   raise(m_slider.Hwnd());

@@ -2,9 +2,10 @@
 // The floating panels must stand above the player view that owns them. The system keeps owned windows
 // above their owner, but Wine's handling of the X focus events can raise the view over older owned
 // pop-ups without moving them along; the panels check and put themselves back while they are shown.
-// Wine restacks a window's X window only when the window becomes the topmost shown window, so a panel
-// that is put back, or shown, goes to the top: elsewhere its picture could stay under the view's even
-// where the window list says otherwise.
+// Wine restacks a window's X window only when the window becomes the topmost shown window, so while the
+// program is active a panel that is put back, or shown, goes to the top: elsewhere its picture could stay
+// under the view's even where the window list says otherwise. While another program is active nothing of
+// ours goes above the view's neighbour.
 
 #include "framework/Win32.h"
 
@@ -16,16 +17,36 @@ inline bool LiesBelow(HWND window, HWND other) {
   return false;
 }
 
-// Shows the panel at the top without activating it.
-inline void ShowOnTop(HWND panel) {
-  ::SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+// Whether the foreground window is one of this program's: only then may its windows be raised. While
+// another program is in front, a window of ours that is raised to the top would come up over it.
+inline bool ProgramIsActive() {
+  DWORD pid = 0;
+  const HWND foreground = ::GetForegroundWindow();
+  return foreground && ::GetWindowThreadProcessId(foreground, &pid) && pid == ::GetCurrentProcessId();
 }
 
-// Raises the panel over the view when it lies below it; no move, no activation.
+// Puts window above view in the Z order without moving or activating it; shows it too when asked. While
+// the program is active it goes to the top, since Wine restacks the X window only of a window that
+// becomes the topmost shown one and the program's windows are in front anyway; otherwise directly above
+// the view, so that it never covers another program.
+inline void RaiseAbove(HWND window, HWND view, UINT flags = 0) {
+  flags |= SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  HWND after = HWND_TOP;
+  if (view && !ProgramIsActive()) {
+    after = ::GetWindow(view, GW_HWNDPREV);
+    if (after == window) flags |= SWP_NOZORDER;
+    if (!after) after = HWND_TOP;
+  }
+  ::SetWindowPos(window, after, 0, 0, 0, 0, flags);
+}
+
+// Shows a panel owned by the view above it without activating it.
+inline void ShowOnTop(HWND panel) { RaiseAbove(panel, ::GetWindow(panel, GW_OWNER), SWP_SHOWWINDOW); }
+
+// Raises the panel over the view when it lies below it; only while the program is active, when nothing
+// else can be covered.
 inline void KeepPanelAbove(HWND panel, HWND view) {
-  if (panel && view && LiesBelow(panel, view))
-    ::SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  if (panel && view && ProgramIsActive() && LiesBelow(panel, view)) RaiseAbove(panel, view);
 }
 
 // The window's client area in screen coordinates.
