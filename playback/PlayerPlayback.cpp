@@ -3,12 +3,20 @@
 #include "app/MainFrame.h"
 #include "playback/PlaybackMath.h"
 #include "playback/PlayerView.h"
+#include "playback/QuickTimeName.h"
 
 namespace {
 // DirectShow entries are given this long after the graph starts before the open returns.
 constexpr DWORD kDirectShowSettleMs = 200;
 // Polls without an engine after which an entry that nothing plays is skipped (about 1.25 s).
 constexpr int kNoEngineTicksBeforeSkip = 4;
+
+// The file's short (8.3) path, or empty where the volume keeps no short names.
+std::string ShortPathOf(const std::string& path) {
+  char shortPath[MAX_PATH] = {};
+  const DWORD n = ::GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::string(shortPath, n) : std::string();
+}
 }  // namespace
 
 IPlaybackEngine* CPlayerView::Engine() {
@@ -67,9 +75,13 @@ int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
       m_selector = EngineSelector::kPicture;
       UpdateOutputRect();
       break;
-    case ENGINE_QUICKTIME:
-      if (HRESULT hr = OpenQuickTime(path, kind); FAILED(hr)) return hr;
+    case ENGINE_QUICKTIME: {
+      // A path too long for QuickTime's file name goes by its short form, or plays through DirectShow.
+      const QuickTimeName name = ChooseQuickTimeName(path, ShortPathOf(path));
+      if (HRESULT hr = name.viaQuickTime ? OpenQuickTime(name.path, kind) : OpenDirectShow(path); FAILED(hr))
+        return hr;
       break;
+    }
     case ENGINE_REALPLAYER:
       if (HRESULT hr = OpenRealPlayer(path, kind); FAILED(hr)) return hr;
       break;

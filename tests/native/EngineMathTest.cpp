@@ -10,6 +10,7 @@
 
 #include "playback/LibraryPath.h"
 #include "playback/PlaybackMath.h"
+#include "playback/QuickTimeName.h"
 #include "standins/common/MovieHeader.h"
 #include "standins/common/StandInMath.h"
 
@@ -27,6 +28,25 @@ TEST(LibraryPath, ASeparatorIsAddedOnlyWhenTheFolderHasNone) {
       {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(JoinLibraryPath(c.folder, "QuickTime.qts"), c.expected) << c.folder;
+}
+
+TEST(QuickTimeName, TheLongPathWhenItFitsElseTheShortOneElseDirectShow) {
+  const std::string fits(255, 'a'), over(256, 'a'), shortName = "C:\\DEEPFO~1\\CLIP~1.MP4";
+  struct Case {
+    std::string longPath, shortPath;
+    bool viaQuickTime;
+    std::string name;
+  } const cases[] = {
+      {fits, shortName, true, fits},
+      {over, shortName, true, shortName},
+      {over, "", false, ""},                      // the volume keeps no short names
+      {over, std::string(256, 'b'), false, ""},  // nor one that fits
+  };
+  for (const Case& c : cases) {
+    const QuickTimeName name = ChooseQuickTimeName(c.longPath, c.shortPath);
+    EXPECT_EQ(name.viaQuickTime, c.viaQuickTime) << c.longPath.size() << " " << c.shortPath;
+    EXPECT_EQ(name.path, c.name);
+  }
 }
 
 TEST(RealVolume, LevelFromTheWaveVolumeAndTheFraction) {

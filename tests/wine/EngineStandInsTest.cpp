@@ -193,6 +193,27 @@ TEST_F(EngineStandIns, ACorruptMovieIsGivenUpInTimeAndSkipped) {
   });
 }
 
+TEST_F(EngineStandIns, AQuickTimeFileInADeepJapaneseFolderPlays) {
+  // Under MAX_PATH in characters, over the movie name's 255 bytes: the file goes by its short path.
+  std::string folder = dir.File("");
+  for (const char* name : {"音楽と動画の保存用フォルダその一", "音楽と動画の保存用フォルダその二",
+                           "音楽と動画の保存用フォルダその三", "音楽と動画の保存用フォルダその四",
+                           "音楽と動画の保存用フォルダその五", "音楽と動画の保存用フォルダその六",
+                           "音楽と動画の保存用フォルダその七", "音楽と動画の保存用フォルダその八"}) {
+    folder += name;
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    folder += "\\";
+  }
+  const std::string path = folder + "表示テスト.mp4";
+  ASSERT_GT(path.size(), 255u);
+  ASSERT_TRUE(::CopyFileA(wt::MediaPath("clip.mp4").c_str(), path.c_str(), FALSE));
+  Start();
+  View().FileList().OpenPath(path);
+  ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
+  EXPECT_EQ(View().Latest(), 3000);
+  ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentSeconds() >= 1; }, 4000));
+}
+
 TEST_F(EngineStandIns, TheQuickTimeHostHandsTheMouseToTheView) {
   Start();
   View().FileList().OpenPath(wt::MediaPath("long.mp4"));
