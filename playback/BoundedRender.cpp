@@ -6,8 +6,6 @@
 #include "framework/Handles.h"
 #include "framework/Platform.h"
 
-namespace {
-
 // What the caller and the rendering thread share. The graph belongs to whichever side `finished` and
 // `abandoned` say: the thread while it renders, then the caller, or the thread again once given up.
 struct RenderJob {
@@ -19,7 +17,11 @@ struct RenderJob {
   HRESULT result = E_PENDING;
   bool finished = false;
   bool abandoned = false;
+  HWND notify = nullptr;  // told by a posted message when the render has ended, unless abandoned
+  UINT message = 0;
 };
+
+namespace {
 
 // Wine's graph manager is registered "Both" but has no free-threaded marshaler: marshalled to this
 // thread's apartment it would become a proxy that calls back into the caller's, which answers sent
@@ -37,7 +39,10 @@ DWORD WINAPI RenderThread(void* param) {
     std::lock_guard<std::mutex> hold(job->lock);
     job->result = hr;
     job->finished = true;
-    if (job->abandoned) givenUp = std::move(job->graph);
+    if (job->abandoned)
+      givenUp = std::move(job->graph);
+    else if (job->notify)
+      ::PostMessageA(job->notify, job->message, 0, 0);
   }
   ::SetEvent(job->done.Get());
   givenUp.Reset();
@@ -65,11 +70,11 @@ bool WaitHandlingSentMessages(HANDLE handle, DWORD timeoutMs) {
   }
 }
 
-HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& path, DWORD limitMs) {
-  if (!graph) return E_POINTER;
-  if (!fw::RunningUnderWine()) return graph->RenderFile(path.c_str(), nullptr);
+namespace {
 
-  auto job = std::make_shared<RenderJob>();
+// Starts the job's thread with the graph; on failure the graph is handed back.
+HRESULT StartRenderThread(const std::shared_ptr<RenderJob>& job, fw::ComPtr<IGraphBuilder>& graph,
+                          const std::wstring& path) {
   job->done.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!job->done) return HRESULT_FROM_WIN32(::GetLastError());
   if (!::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&RenderThread),
@@ -86,7 +91,17 @@ HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
     return hr;
   }
   (void)param.release();  // the thread owns it now
+  return S_OK;
+}
 
+}  // namespace
+
+HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& path, DWORD limitMs) {
+  if (!graph) return E_POINTER;
+  if (!fw::RunningUnderWine()) return graph->RenderFile(path.c_str(), nullptr);
+
+  auto job = std::make_shared<RenderJob>();
+  if (HRESULT hr = StartRenderThread(job, graph, path); FAILED(hr)) return hr;
   (void)WaitHandlingSentMessages(job->done.Get(), limitMs);
   std::lock_guard<std::mutex> hold(job->lock);
   if (!job->finished) {
@@ -95,4 +110,49 @@ HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
   }
   graph = std::move(job->graph);
   return job->result;
+}
+
+CBackgroundRender::CBackgroundRender() = default;
+
+CBackgroundRender::~CBackgroundRender() { GiveUp(); }
+
+HRESULT CBackgroundRender::Start(fw::ComPtr<IGraphBuilder> graph, const std::wstring& path, HWND window,
+                                 UINT message) {
+  GiveUp();
+  if (!graph) return E_POINTER;
+  auto job = std::make_shared<RenderJob>();
+  job->notify = window;
+  job->message = message;
+  if (!fw::RunningUnderWine()) {
+    job->result = graph->RenderFile(path.c_str(), nullptr);
+    job->graph = std::move(graph);
+    job->finished = true;
+    ::PostMessageA(window, message, 0, 0);
+  } else if (HRESULT hr = StartRenderThread(job, graph, path); FAILED(hr)) {
+    return hr;
+  }
+  m_job = std::move(job);
+  return S_OK;
+}
+
+HRESULT CBackgroundRender::Finish(fw::ComPtr<IGraphBuilder>& graph) {
+  if (!m_job) return E_PENDING;
+  std::shared_ptr<RenderJob> job = m_job;
+  std::lock_guard<std::mutex> hold(job->lock);
+  if (!job->finished) return E_PENDING;
+  graph = std::move(job->graph);
+  m_job.reset();
+  return job->result;
+}
+
+void CBackgroundRender::GiveUp() {
+  if (!m_job) return;
+  fw::ComPtr<IGraphBuilder> rendered;
+  {
+    std::lock_guard<std::mutex> hold(m_job->lock);
+    m_job->abandoned = true;
+    // A render that has ended left the graph here: released below, outside the lock.
+    if (m_job->finished) rendered = std::move(m_job->graph);
+  }
+  m_job.reset();
 }

@@ -27,6 +27,8 @@ HRESULT CPlayerView::OpenQuickTime(const std::string& path, EntryKind kind) {
 
 HRESULT CPlayerView::OpenRealPlayer(const std::string& path, EntryKind kind) {
   m_audioOnly = KindClass(kind) == KIND_AUDIO;
+  // The start limit counts from the open: the control's creation and its source's render are within it.
+  m_realPlayerDeadline = ::GetTickCount64() + kRealPlayerStartLimitMs;
   CRealAudio& control = m_realPlayer.MakeControl();
   // A control that cannot be made plays nothing: the entry is skipped like a failed open.
   if (!control.Create({0, 0, 1, 1}, Hwnd())) {
@@ -38,7 +40,6 @@ HRESULT CPlayerView::OpenRealPlayer(const std::string& path, EntryKind kind) {
   control.SetSource(path);
   m_realPlayerNotReady = true;
   m_realPlayerStarted = false;
-  m_realPlayerDeadline = ::GetTickCount64() + kRealPlayerStartLimitMs;
   m_selector = EngineSelector::kRealPlayer;
   control.SetVolume(Volume());
   control.Play();

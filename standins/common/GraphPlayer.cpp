@@ -46,14 +46,37 @@ bool GraphPlayer::Stuck() {
   return !m_streamed;
 }
 
-HRESULT GraphPlayer::Open(const std::wstring& path, HWND owner) {
+HRESULT GraphPlayer::CreateGraph(const std::wstring& path) {
   Close();
   if (IsRealMediaUnderWine(path)) return VFW_E_UNSUPPORTED_STREAM;
   HRESULT hr = ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                   m_graph.PutVoid());
   if (FAILED(hr)) return hr;
   m_renderer.Prepare(m_graph.Get());
-  hr = RenderFileBounded(m_graph, path);
+  return S_OK;
+}
+
+HRESULT GraphPlayer::Open(const std::wstring& path, HWND owner) {
+  if (HRESULT hr = CreateGraph(path); FAILED(hr)) return hr;
+  return CompleteOpen(RenderFileBounded(m_graph, path), owner);
+}
+
+HRESULT GraphPlayer::BeginOpen(const std::wstring& path, HWND owner, UINT message) {
+  if (HRESULT hr = CreateGraph(path); FAILED(hr)) return hr;
+  if (HRESULT hr = m_render.Start(std::move(m_graph), path, owner, message); FAILED(hr)) {
+    Close();
+    return hr;
+  }
+  return S_OK;
+}
+
+HRESULT GraphPlayer::FinishOpen(HWND owner) {
+  const HRESULT hr = m_render.Finish(m_graph);
+  return hr == E_PENDING ? hr : CompleteOpen(hr, owner);
+}
+
+HRESULT GraphPlayer::CompleteOpen(HRESULT rendered, HWND owner) {
+  HRESULT hr = rendered;
   if (FAILED(hr)) {
     Close();
     return hr;
@@ -86,6 +109,7 @@ HRESULT GraphPlayer::Open(const std::wstring& path, HWND owner) {
 }
 
 void GraphPlayer::Close() {
+  m_render.GiveUp();
   const bool stuck = Stuck();
   if (m_control && !stuck) (void)m_control->Stop();
   if (m_window) {

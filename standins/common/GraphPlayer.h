@@ -11,6 +11,7 @@
 #include <dshow.h>
 
 #include "framework/Com.h"
+#include "playback/BoundedRender.h"
 #include "playback/VideoRenderer.h"
 
 class GraphPlayer {
@@ -24,6 +25,12 @@ class GraphPlayer {
 
   // Builds the graph for the file, stopped; with video, its window becomes a hidden child of owner.
   [[nodiscard]] HRESULT Open(const std::wstring& path, HWND owner);
+  // The same without waiting for the render: message reaches owner when it has ended, and FinishOpen
+  // then completes the open. Until then the player is not open.
+  [[nodiscard]] HRESULT BeginOpen(const std::wstring& path, HWND owner, UINT message);
+  // E_PENDING while the render runs; otherwise the open's result, as Open's.
+  [[nodiscard]] HRESULT FinishOpen(HWND owner);
+  bool Opening() const { return m_render.Running(); }
   void Close();
   bool IsOpen() const { return static_cast<bool>(m_graph); }
   bool HasVideo() const { return m_hasVideo; }
@@ -50,6 +57,9 @@ class GraphPlayer {
   static long ClosingInBackground();
 
  private:
+  [[nodiscard]] HRESULT CreateGraph(const std::wstring& path);
+  // What follows the render of an open: the graph's interfaces and its video window.
+  [[nodiscard]] HRESULT CompleteOpen(HRESULT rendered, HWND owner);
   void DrainEvents();
   // A graph that was set going but never delivered a sample (Wine 8 with RealMedia): its Stop, and a
   // seek, wait for ever for the parser's stream thread.
@@ -64,6 +74,7 @@ class GraphPlayer {
   fw::ComPtr<IBasicVideo> m_video;
   fw::ComPtr<IBasicAudio> m_audio;
   CVideoRendererChoice m_renderer;
+  CBackgroundRender m_render;
   HWND m_owner = nullptr;
   bool m_hasVideo = false;
   bool m_completed = false;

@@ -41,6 +41,9 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       case WM_ERASEBKGND:
         return 1;
+      case RealControl::kRenderedMessage:
+        control->OnSourceRendered();
+        return 0;
       case WM_NCDESTROY:
         control->OnWindowGone();
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -266,13 +269,23 @@ void RealControl::OnPaint() {
   ::EndPaint(m_window, &ps);
 }
 
+// The file is rendered without holding the caller: a broken one must not stop the program's interface
+// while the render waits on it.
 void RealControl::OpenSource() {
   m_started = m_ended = false;
-  if (!m_window || FAILED(m_player.Open(m_source, m_window))) return;
+  m_asked = Asked::kNothing;
+  if (m_window) (void)m_player.BeginOpen(m_source, m_window, kRenderedMessage);
+}
+
+void RealControl::OnSourceRendered() {
+  if (!m_window || FAILED(m_player.FinishOpen(m_window))) return;
   RECT client;
   ::GetClientRect(m_window, &client);
   OnSize(client.right, client.bottom);
   ApplyVolume();
+  if (m_asked == Asked::kPlay) (void)m_player.Run();
+  if (m_asked == Asked::kPause) (void)m_player.Pause();
+  m_asked = Asked::kNothing;
 }
 
 void RealControl::CheckEnd() {
@@ -335,6 +348,7 @@ HRESULT RealControl::DoMember(DISPID id, WORD, const VARIANT* arg, VARIANT* resu
       m_settings[id == 235 ? 0 : id == 277 ? 1 : id == 305 ? 2 : 3] = b;
       return S_OK;
     case 202:
+      m_asked = Asked::kNothing;
       (void)m_player.Stop();
       (void)m_player.Seek(0);
       return S_OK;
@@ -349,8 +363,10 @@ HRESULT RealControl::DoMember(DISPID id, WORD, const VARIANT* arg, VARIANT* resu
       return S_OK;
     case 257:
       m_ended = false;
+      if (m_player.Opening()) m_asked = Asked::kPlay;
       return m_player.IsOpen() ? m_player.Run() : S_OK;
     case 258:
+      if (m_player.Opening()) m_asked = Asked::kPause;
       return m_player.IsOpen() ? m_player.Pause() : S_OK;
     case 259:
       SetLong(result, PositionMs());

@@ -78,6 +78,9 @@ class RealControl final : public IOleObject, public IOleInPlaceObject, public ID
   void OnSize(int width, int height);
   void OnPaint();
   void OnWindowGone() { m_window = nullptr; }
+  // The source's render has ended: the clip is set up and does what was asked of it meanwhile.
+  void OnSourceRendered();
+  static constexpr UINT kRenderedMessage = WM_APP + 1;
 
  private:
   ~RealControl();
@@ -103,6 +106,8 @@ class RealControl final : public IOleObject, public IOleInPlaceObject, public ID
   bool m_mute = false;
   bool m_started = false;
   bool m_ended = false;
+  // What DoPlay, DoPause and DoStop asked for while the source was being rendered.
+  enum class Asked { kNothing, kPlay, kPause } m_asked = Asked::kNothing;
 };
 
 }  // namespace realctl

@@ -4,6 +4,7 @@
 // do not play, and the video renderer chosen under Wine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
@@ -256,6 +257,32 @@ TEST_F(EngineStandIns, RealPlayerPlaysAnAviWaitingForItsStart) {
   ASSERT_TRUE(wt::PumpUntil([&] { return !View().IsLoaded(); }, 6000));
   EXPECT_EQ(View().RealPlayerControl(), nullptr);
   EXPECT_EQ(::GetDlgItem(View().Hwnd(), CRealAudio::kControlId), nullptr);
+}
+
+TEST_F(EngineStandIns, ABrokenRealPlayerFileNeitherHoldsTheInterfaceNorOutlastsTheStartLimit) {
+  // A whole header before noise: the render waits on it for as long as it is let.
+  wt::RunInChildProcess([this] {
+    Start();
+    AddToPlaylist(Copy("corrupt.avi", "corrupt.real"));
+    AddToPlaylist(wt::MediaPath("tone.wav"));
+    const ULONGLONG start = ::GetTickCount64();
+    View().Start();
+    EXPECT_LT(::GetTickCount64() - start, 1000u);
+    EXPECT_EQ(View().Selected(), EngineSelector::kRealPlayer);
+    // The messages keep going while the control waits on the file.
+    ULONGLONG last = ::GetTickCount64(), longest = 0;
+    ASSERT_TRUE(wt::PumpUntil(
+        [&] {
+          const ULONGLONG now = ::GetTickCount64();
+          longest = std::max(longest, now - last);
+          last = now;
+          return NowPlaying() == wt::MediaPath("tone.wav");
+        },
+        12000));
+    EXPECT_LT(longest, 1000u);
+    EXPECT_LE(::GetTickCount64() - start, CPlayerView::kRealPlayerStartLimitMs + 1500);
+    EXPECT_EQ(View().Selected(), EngineSelector::kDirectShow);
+  });
 }
 
 TEST_F(EngineStandIns, RealPlayerSeeksAndPauses) {
