@@ -2,7 +2,6 @@
 
 #include "app/MainFrame.h"
 #include "app/StartupText.h"
-#include "controls/PanelKey.h"
 #include "framework/Mbcs.h"
 #include "framework/SystemText.h"
 #include "res/ResourceIds.h"
@@ -99,17 +98,3 @@ std::string CPlayerApp::RunningWindowName() {
   return name.empty() ? std::string(kProgramWindowName) : name;
 }
 
-void CPlayerApp::ApplyPanelTransparency(HWND hwnd, std::uint32_t nowPlayingKind) {
-  const std::uint32_t kindClass = nowPlayingKind & 0xF00, engine = nowPlayingKind & 0xF0;
-  if (kindClass == 0xE00 || engine == 0x10) {
-    ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, 0);
-    return;
-  }
-  ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ::GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-  using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-  HMODULE user32 = ::GetModuleHandleA("user32.dll");
-  auto setLayered = user32 ? reinterpret_cast<SetLayeredFn>(
-                                 reinterpret_cast<void*>(::GetProcAddress(user32, "SetLayeredWindowAttributes")))
-                           : nullptr;
-  if (setLayered) setLayered(hwnd, kPanelKeyColour, 0, LWA_COLORKEY);
-}

@@ -27,11 +27,6 @@ class CPlayerApp : public fw::Application {
   // The title the running instance published, or "Tarnvale" when there is none.
   static std::string RunningWindowName();
 
-  // Colour-key transparency for a skinned panel window: pixels of the panel background colour become
-  // see-through, unless a picture or a QuickTime entry plays (nowPlayingKind), which draw under the panels
-  // in a way a colour key would cut holes into.
-  static void ApplyPanelTransparency(HWND hwnd, std::uint32_t nowPlayingKind);
-
  protected:
   bool StartUp() override;
   int ShutDown() override;

@@ -2,7 +2,6 @@
 // entries by their kind, the keys of the shown list, and paths that come from outside.
 #include "browser/FileListWnd.h"
 #include "browser/ListCommands.h"
-#include "playback/PlayerView.h"
 
 namespace {
 
@@ -78,9 +77,9 @@ std::string CFileListWnd::FolderOfEntry(const FileEntry& entry) {
 void CFileListWnd::PlayFromList(const FileEntry& entry) {
   if (ListMode() == 1) {
     m_model.PlaylistCurrent() = entry;
-    m_view.SetPlayingFromPlaylist(true);
+    m_player.SetPlayingFromPlaylist(true);
   }
-  m_view.PlayEntry(entry, true);
+  m_player.PlayEntry(entry, true);
 }
 
 void CFileListWnd::Activate(const FileEntry& entry, bool alternate) {
@@ -96,7 +95,7 @@ void CFileListWnd::Activate(const FileEntry& entry, bool alternate) {
       SetListMode(0);
       break;
     case Activation::kPlayPlaylist:
-      if (!PlaysFromPlaylist() && m_model.Count() != m_model.CommandEntryCount()) m_view.Start();
+      if (!PlaysFromPlaylist() && m_model.Count() != m_model.CommandEntryCount()) m_player.StartPlaylist();
       SetListMode(1);
       break;
     case Activation::kAddFolderTree:
@@ -185,10 +184,10 @@ bool CFileListWnd::HandleKey(WPARAM virtualKey, LPARAM) {
       SetListMode(1);
       break;
     case ListKey::kSeekBack:
-      m_view.SeekBack();
+      m_player.SeekBack();
       break;
     case ListKey::kSeekForward:
-      m_view.SeekForward();
+      m_player.SeekForward();
       break;
     case ListKey::kCursorUp:
       m_tags.CursorUp();
@@ -219,5 +218,5 @@ bool CFileListWnd::HandleKey(WPARAM virtualKey, LPARAM) {
 void CFileListWnd::OpenPath(const std::string& path) {
   const FileEntry entry = m_model.EntryForOpenPath(path);
   if (entry.kind == KIND_PICTURE || entry.kind == KIND_VIDEO) HideList();
-  if (entry.kind != 0) m_view.PlayEntry(entry, true);
+  if (entry.kind != 0) m_player.PlayEntry(entry, true);
 }

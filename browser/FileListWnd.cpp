@@ -2,8 +2,6 @@
 // and the messages. Navigation, activation and keys are in FileListNavigation.cpp.
 #include "browser/FileListWnd.h"
 
-#include "app/MainFrame.h"
-#include "app/PlayerApp.h"
 #include "browser/TagText.h"
 #include "controls/PanelKey.h"
 #include "controls/PanelZOrder.h"
@@ -11,7 +9,6 @@
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
 #include "framework/Mbcs.h"
-#include "playback/PlayerView.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -27,12 +24,19 @@ geo::Rect SwitchAt(int x) { return {x, kSwitchTop, x + kSwitchSize, kSwitchTop +
 
 }  // namespace
 
-CFileListWnd::CFileListWnd(CPlayerView& view, const Settings& settings)
-    : m_view(view), m_model(settings), m_tags(*this) {}
+CFileListWnd::CFileListWnd(IListPlayer& player, IListScreen& screen, IInputSink& input, const Settings& settings,
+                           const CSkinDefinition& skin)
+    : m_player(player),
+      m_screen(screen),
+      m_input(input),
+      m_settings(settings),
+      m_skin(skin),
+      m_model(settings),
+      m_tags(*this) {}
 
 CFileListWnd::~CFileListWnd() = default;
 
-std::string CFileListWnd::SkinFile(const char* name) const { return m_view.Skin().skinFolder + (name ? name : ""); }
+std::string CFileListWnd::SkinFile(const char* name) const { return m_skin.skinFolder + (name ? name : ""); }
 
 bool CFileListWnd::Create(HWND view) {
   if (!CreateEx(WS_EX_ACCEPTFILES, nullptr, nullptr, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, 0, 0, 0, 0, view,
@@ -79,7 +83,7 @@ bool CFileListWnd::OnMessage(fw::Msg& m) {
 void CFileListWnd::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
-  CPlayerApp::ApplyPanelTransparency(Hwnd(), m_model.Classify(m_model.NowPlaying().name));
+  ApplyPanelTransparency(Hwnd(), m_model.Classify(m_model.NowPlaying().name));
   if (!m_tags.Create(Hwnd())) {
     m.result = -1;
     return;
@@ -90,12 +94,11 @@ void CFileListWnd::OnCreate(fw::Msg& m) {
 // ---- Showing
 
 void CFileListWnd::Layout() {
-  const PanelPlaces places = m_view.Frame().LayoutPanels(m_view.ControlPanelRect());
-  const geo::Rect& r = places.list;
+  const geo::Rect r = m_screen.ListArea();
   const geo::Rect rows{r.left, r.top + kRowsBelowBar, r.right, r.bottom};
   m_listRect = r;
   if (!Exists()) return;
-  if (m_shown && !m_view.IsFrameMinimised()) {
+  if (m_shown && !m_screen.IsFrameMinimised()) {
     PlaceSwitches(r.Width());
     ::SetWindowPos(Hwnd(), nullptr, r.left, r.top, r.Width(), kBarHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -134,21 +137,21 @@ void CFileListWnd::ShowList() {
   m_tags.KeepAbove(Hwnd());
   if (Exists()) ::SetFocus(Hwnd());
   RestartIdleTimer();
-  m_view.ControlPanel().ShowPanel();
+  m_screen.ShowControlPanel(true);
 }
 
 void CFileListWnd::HideList() {
   if (!m_shown) return;
   m_shown = false;
-  m_view.ShowCursorAndArm(false);
+  m_screen.ShowCursorAndArm(false);
   m_tags.HideAll();
-  if (m_view.Exists()) {
-    ::SetActiveWindow(m_view.Hwnd());
-    ::SetFocus(m_view.Hwnd());
+  if (const HWND view = m_screen.ViewWindow()) {
+    ::SetActiveWindow(view);
+    ::SetFocus(view);
   }
   if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
-  m_view.ControlPanel().AutoHide(false);
-  m_view.Repaint();
+  m_screen.ShowControlPanel(false);
+  m_screen.Repaint();
 }
 
 void CFileListWnd::Conceal() {
@@ -185,7 +188,7 @@ void CFileListWnd::SetListMode(int mode) {
   if (mode == 0) Layout();
   ShowNavigationSwitches(mode == 0);
   m_tags.Refresh();
-  if (!m_view.Config().cursorMode) m_tags.SetMovedFlag();
+  if (!m_settings.cursorMode) m_tags.SetMovedFlag();
   m_tags.UpdateStates();
   m_tags.RedrawAll();
   ApplySortFace(m_model.CurrentSortFace());
@@ -224,7 +227,7 @@ void CFileListWnd::PaintTitle() {
   ::GetClientRect(Hwnd(), &client);
   fw::BackBuffer buffer(dc.Get(), client.right, client.bottom);
   if (!buffer.Ok()) return;
-  const CSkinDefinition& skin = m_view.Skin();
+  const CSkinDefinition& skin = m_skin;
   // Over the colour key the text must not be smoothed: blended edges would not be see-through.
   fw::Font font = fw::PointFont(skin.listTitleFont, skin.listTitleFontSize, NONANTIALIASED_QUALITY);
   fw::SelectGuard use(buffer.Dc(), font.Get());
@@ -317,24 +320,24 @@ void CFileListWnd::IdleTimerFired(int mode) {
 // Nothing is raised or focused while another program is active: the rows would come up over it.
 void CFileListWnd::KeepFocus() {
   if (!ProgramIsActive()) return;
-  if (m_shown && m_tags.RowsBelow(m_view.Hwnd())) {
+  if (m_shown && m_tags.RowsBelow(m_screen.ViewWindow())) {
     m_tags.KeepAbove(Hwnd());
-    if (const HWND dialog = m_view.SettingsDialogWindow())
+    if (const HWND dialog = m_screen.SettingsDialogWindow())
       ::SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  if (m_view.SettingsDialogOpen() || !::GetActiveWindow()) return;
-  const HWND target = m_shown ? Hwnd() : m_view.Hwnd();
+  if (m_screen.SettingsDialogOpen() || !::GetActiveWindow()) return;
+  const HWND target = m_shown ? Hwnd() : m_screen.ViewWindow();
   if (target && ::GetFocus() != target) ::SetFocus(target);
 }
 
 bool CFileListWnd::PlaysFromPlaylist() const {
-  return m_model.NowPlaying().id == m_model.PlaylistCurrent().id && m_view.IsLoaded();
+  return m_model.NowPlaying().id == m_model.PlaylistCurrent().id && m_player.IsLoaded();
 }
 
 // ---- Messages
 
 void CFileListWnd::OnMouseMove(fw::Msg& m) {
-  if (m_view.DragState() == 2) {
+  if (m_screen.DraggingWindow()) {
     Layout();
     return;
   }
@@ -352,18 +355,18 @@ void CFileListWnd::OnKeyDown(fw::Msg& m) {
     return;
   }
   if (HandleKey(m.wp, m.lp)) return;
-  m_view.HandleKey(m.wp, m.lp);
+  m_input.HandleKey(m.wp, m.lp);
   Default(m);  // which makes WM_APPCOMMAND of a media key
 }
 
 void CFileListWnd::OnAppCommand(fw::Msg& m) {
-  if (m_view.HandleAppCommand(GET_APPCOMMAND_LPARAM(m.lp)))
+  if (m_input.HandleAppCommand(GET_APPCOMMAND_LPARAM(m.lp)))
     m.result = TRUE;
   else
     Default(m);
 }
 
-void CFileListWnd::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
+void CFileListWnd::OnSystemKey(fw::Msg& m) { m_input.HandleSystemKey(m); }
 
 void CFileListWnd::OnDropFiles(fw::Msg& m) {
   const std::string path = fw::DroppedFiles(m.wp).First();
@@ -382,8 +385,7 @@ void CFileListWnd::OnThumbnailsReady(fw::Msg&) { m_tags.DeliverThumbnails(); }
 
 void CFileListWnd::OnSysCommand(fw::Msg& m) {
   const WPARAM command = m.wp & 0xFFF0;
-  if ((command == SC_SCREENSAVE && m_view.SuppressesScreenSaver()) ||
-      (command == SC_MONITORPOWER && m_view.SuppressesMonitorPowerOff())) {
+  if (m_input.RefusesSystemCommand(command)) {
     m.result = 0;
     return;
   }

@@ -8,12 +8,14 @@
 #include <string>
 
 #include "browser/FileListModel.h"
+#include "browser/ListHost.h"
 #include "browser/TagList.h"
+#include "config/Settings.h"
+#include "config/SkinDefinition.h"
+#include "controls/InputSink.h"
 #include "controls/SkinSwitch.h"
 #include "framework/Geometry.h"
 #include "framework/Window.h"
-
-class CPlayerView;
 
 // Posted by the thumbnail worker to the list window after each thumbnail it made.
 constexpr UINT WM_THUMBNAILS_READY = WM_APP + 1;
@@ -28,7 +30,10 @@ class CFileListWnd : public fw::Window {
   static constexpr UINT kFocusMs = 100;
   static constexpr int kBarHeight = 36;
 
-  CFileListWnd(CPlayerView& view, const Settings& settings);
+  // The player, its windows and its input sink are one object in the program (the player view); the
+  // settings and the skin are the player's records, read again where they change.
+  CFileListWnd(IListPlayer& player, IListScreen& screen, IInputSink& input, const Settings& settings,
+               const CSkinDefinition& skin);
   ~CFileListWnd() override;
 
   // The hidden window owned by the view, with its switches, rows and slider.
@@ -36,7 +41,9 @@ class CFileListWnd : public fw::Window {
   CFileListModel& Model() { return m_model; }
   const CFileListModel& Model() const { return m_model; }
   CTagList& Tags() { return m_tags; }
-  CPlayerView& View() { return m_view; }
+  IListScreen& Screen() { return m_screen; }
+  const Settings& Config() const { return m_settings; }
+  const CSkinDefinition& Skin() const { return m_skin; }
 
   // ---- Showing
   void Layout();
@@ -119,7 +126,11 @@ class CFileListWnd : public fw::Window {
   void OpenInShell(const std::string& path, const char* verb);
   std::string SkinFile(const char* name) const;
 
-  CPlayerView& m_view;
+  IListPlayer& m_player;
+  IListScreen& m_screen;
+  IInputSink& m_input;
+  const Settings& m_settings;
+  const CSkinDefinition& m_skin;
   CFileListModel m_model;
   bool m_shown = false;
   CSkinSwitch m_home, m_oneUp, m_sort, m_listHide, m_removePlaylist;

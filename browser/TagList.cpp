@@ -5,10 +5,9 @@
 
 #include "browser/FileListWnd.h"
 #include "controls/PanelZOrder.h"
-#include "playback/PlayerView.h"
 #include "res/ResourceIds.h"
 
-CTagList::CTagList(CFileListWnd& owner) : m_owner(owner), m_slider(owner.View().Skin()) {}
+CTagList::CTagList(CFileListWnd& owner) : m_owner(owner), m_slider(owner.Skin()) {}
 
 CTagList::~CTagList() = default;
 
@@ -35,8 +34,8 @@ void CTagList::EnsureRows(int rows) {
   }
 }
 
-const CSkinDefinition& CTagList::Skin() const { return m_owner.View().Skin(); }
-const Settings& CTagList::Config() const { return m_owner.View().Config(); }
+const CSkinDefinition& CTagList::Skin() const { return m_owner.Skin(); }
+const Settings& CTagList::Config() const { return m_owner.Config(); }
 int CTagList::ListMode() const { return m_owner.ListMode(); }
 const FileEntry& CTagList::NowPlaying() const { return m_owner.Model().NowPlaying(); }
 int CTagList::Count() const { return static_cast<int>(m_owner.Model().List(ListMode()).size()); }
@@ -78,7 +77,7 @@ void CTagList::Refresh() {
 }
 
 void CTagList::Layout() {
-  if (m_owner.View().IsFrameMinimised()) return;
+  if (m_owner.Screen().IsFrameMinimised()) return;
   const Viewport v = View();
   const int shown = v.ShownRows();
   m_sliderShown = v.NeedsSlider();

@@ -18,7 +18,7 @@
 #include "browser/ThumbnailBook.h"
 #include "browser/WorkerThread.h"
 #include "framework/Handles.h"
-#include "playback/PictureFile.h"
+#include "framework/PictureFile.h"
 
 class CThumbnailCache : public CWorkerThread {
  public:

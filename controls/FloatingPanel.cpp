@@ -1,6 +1,6 @@
 #include "controls/FloatingPanel.h"
 
-#include "app/PlayerApp.h"
+#include "controls/PanelKey.h"
 #include "playback/PlayerView.h"
 #include "res/ResourceIds.h"
 
@@ -19,7 +19,7 @@ bool CFloatingPanel::OnMessage(fw::Msg& m) {
 }
 
 void CFloatingPanel::MatchViewTransparency() {
-  CPlayerApp::ApplyPanelTransparency(Hwnd(), m_view.Files().Classify(m_view.Files().NowPlaying().name));
+  ApplyPanelTransparency(Hwnd(), m_view.Files().Classify(m_view.Files().NowPlaying().name));
 }
 
 std::string CFloatingPanel::SkinFile(const char* name) const { return m_view.Skin().skinFolder + name; }

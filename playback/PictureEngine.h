@@ -3,7 +3,7 @@
 // contract have nothing to do; the slideshow timer, not a position, moves on from a picture.
 
 #include "playback/Engine.h"
-#include "playback/PictureFile.h"
+#include "framework/PictureFile.h"
 
 class CPictureEngine : public IPlaybackEngine {
  public:

@@ -169,6 +169,15 @@ geo::Rect CPlayerView::ControlPanelRect() const {
   return ToRect(r);
 }
 
+geo::Rect CPlayerView::ListArea() const { return m_frame.LayoutPanels(ControlPanelRect()).list; }
+
+void CPlayerView::ShowControlPanel(bool show) {
+  if (show)
+    m_controlPanel.ShowPanel();
+  else
+    m_controlPanel.AutoHide(false);
+}
+
 void CPlayerView::OnGetMinMaxInfo(fw::Msg& m) {
   auto* info = reinterpret_cast<MINMAXINFO*>(m.lp);
   info->ptMinTrackSize = {kMinTrackWidth, kMinTrackHeight};
@@ -252,10 +261,13 @@ void CPlayerView::OnTimer(fw::Msg& m) {
 
 void CPlayerView::OnGraphNotify(fw::Msg&) { m_directShow.DrainEvents(); }
 
+bool CPlayerView::RefusesSystemCommand(WPARAM command) const {
+  return (command == SC_SCREENSAVE && SuppressesScreenSaver()) ||
+         (command == SC_MONITORPOWER && SuppressesMonitorPowerOff());
+}
+
 void CPlayerView::OnSysCommand(fw::Msg& m) {
-  const WPARAM command = m.wp & 0xFFF0;
-  if ((command == SC_SCREENSAVE && SuppressesScreenSaver()) ||
-      (command == SC_MONITORPOWER && SuppressesMonitorPowerOff())) {
+  if (RefusesSystemCommand(m.wp & 0xFFF0)) {
     m.result = 0;
     return;
   }

@@ -17,7 +17,7 @@
 #include "framework/Window.h"
 #include "playback/DirectShowEngine.h"
 #include "playback/PictureEngine.h"
-#include "playback/PictureFile.h"
+#include "framework/PictureFile.h"
 #include "playback/PlayOrder.h"
 #include "playback/PlayerInput.h"
 #include "playback/QuickTimeEngine.h"
@@ -28,7 +28,8 @@ class CMainFrame;
 
 enum class EngineSelector { kNone, kPicture, kDirectShow, kQuickTime, kRealPlayer };
 
-class CPlayerView : public fw::Window {
+// The list and the panels reach the view through the interfaces their folders declare.
+class CPlayerView : public fw::Window, public IListPlayer, public IListScreen, public IInputSink {
  public:
   // Timers of the view.
   static constexpr UINT_PTR kScanTimer = 1;       // the scan step while the wheel scans
@@ -71,7 +72,7 @@ class CPlayerView : public fw::Window {
   bool Create(HWND owner);
   // Whether the frame starts maximised: FULLSCREEN, or the window was maximised when it last closed.
   bool StartInFullScreen() const { return m_startFullScreen; }
-  bool IsFrameMinimised() const;
+  bool IsFrameMinimised() const override;
   // The frame was minimised: every window of the view hides, the view too (Windows hides an owned
   // pop-up with its owner, Wine does not; hiding again changes nothing). The list and the settings
   // dialog stay open for the restore.
@@ -83,13 +84,20 @@ class CPlayerView : public fw::Window {
   geo::Rect ControlPanelRect() const;
   // 0 none, 1 the left button went down in the view, 2 the window is being dragged.
   int DragState() const { return m_dragState; }
-  bool SettingsDialogOpen() const { return m_settingsDialogOpen; }
+  bool DraggingWindow() const override { return m_dragState == 2; }
+  HWND ViewWindow() const override { return Exists() ? Hwnd() : nullptr; }
+  // The file list's area: the view above the control panel, by the frame's panel layout.
+  geo::Rect ListArea() const override;
+  void ShowControlPanel(bool show) override;
+  int StartPlaylist() override { return Start(); }
+  bool RefusesSystemCommand(WPARAM command) const override;
+  bool SettingsDialogOpen() const override { return m_settingsDialogOpen; }
   // The settings switch: the settings dialog, once at a time, with the keyboard on the view. On OK the
   // record takes the dialog's values, a new skin reaches every window, TN.INI is written and the frame
   // is placed topmost or not.
   void OpenSettings();
   // The settings dialog's window while it runs, else null.
-  HWND SettingsDialogWindow() const;
+  HWND SettingsDialogWindow() const override;
   // A close of the program while the settings dialog runs: the dialog ends as Cancel, and once its loop
   // has returned the close is asked for again. False when no dialog runs (the close goes on).
   bool EndSettingsBeforeClose();
@@ -98,31 +106,31 @@ class CPlayerView : public fw::Window {
   // Topmost or not as TOPMOST says, without moving or sizing the frame.
   void ApplyTopmost();
   // Paints the whole client area at once through a window DC.
-  void Repaint();
+  void Repaint() override;
   int ToggleFullScreen();
   // Shows the cursor when asked; in full screen it is hidden again 3 s later.
-  void ShowCursorAndArm(bool show);
+  void ShowCursorAndArm(bool show) override;
   // The system's screen-saver and monitor power-off requests are refused while an entry is loaded.
   bool SuppressesScreenSaver() const { return m_settings.disableScreenSaver && m_loaded; }
   bool SuppressesMonitorPowerOff() const { return m_settings.disableMonitor && m_loaded; }
 
   // ---- Input handed over by the other windows
   // A key the file list does not take.
-  void HandleKey(WPARAM virtualKey, LPARAM flags);
+  void HandleKey(WPARAM virtualKey, LPARAM flags) override;
   // WM_SYSKEYDOWN and WM_SYSCHAR of the view and of the windows that pass them on.
-  void HandleSystemKey(fw::Msg& m);
+  void HandleSystemKey(fw::Msg& m) override;
   // One wheel message; false when the system's default processing should follow.
-  bool HandleWheel(int delta);
+  bool HandleWheel(int delta) override;
   // The middle button: pause or go on (start the playlist when nothing is loaded); a double click pauses
   // or goes on in any case.
-  void HandleMiddleButton(bool doubleClick);
+  void HandleMiddleButton(bool doubleClick) override;
   bool PreTranslateMessage(MSG& msg) override;
   // A media key's WM_APPCOMMAND code; false when it is not the player's.
-  bool HandleAppCommand(int command);
+  bool HandleAppCommand(int command) override;
 
   // ---- Opening
   // Publishes the entry's title and opens it; the entry becomes the now-playing entry.
-  int PlayEntry(const FileEntry& entry, bool explicitOpen);
+  int PlayEntry(const FileEntry& entry, bool explicitOpen) override;
   // Plays the playlist's entry i, which becomes the playlist current entry.
   void PlayIndex(int index);
   // Ends the open entry; repaint unless another entry follows at once.
@@ -144,19 +152,19 @@ class CPlayerView : public fw::Window {
   void Previous();
   void CyclePlayMode();
   void SeekBy(int seconds);
-  void SeekForward();
-  void SeekBack();
+  void SeekForward() override;
+  void SeekBack() override;
   void SeekToFraction(double fraction);
   void SetVolume(double fraction);
   // The volume slider of the control panel is where the volume lives.
   double Volume() const { return m_controlPanel.GetVolume(); }
 
   // ---- Playback state
-  bool IsLoaded() const { return m_loaded; }
+  bool IsLoaded() const override { return m_loaded; }
   bool IsPaused() const { return m_paused; }
   bool IsAudioOnly() const { return m_audioOnly; }
   bool PlayingFromPlaylist() const { return m_playingFromPlaylist; }
-  void SetPlayingFromPlaylist(bool on) { m_playingFromPlaylist = on; }
+  void SetPlayingFromPlaylist(bool on) override { m_playingFromPlaylist = on; }
   EngineSelector Selected() const { return m_selector; }
   EntryKind CurrentKind() const { return m_currentKind; }
   const geo::Rect& OutputRect() const { return m_outputRect; }
@@ -245,7 +253,7 @@ class CPlayerView : public fw::Window {
   CPictureFile m_picture;    // the shown picture
   CPictureFile m_wallpaper;  // the skin's wallpaper
   Settings m_settings;  // before the file list, which reads it
-  CFileListWnd m_fileList{*this, m_settings};
+  CFileListWnd m_fileList{*this, *this, *this, m_settings, m_skin};
   CWindowButtons m_windowButtons{*this};
   CControlPanel m_controlPanel{*this};
   CDirectShowEngine m_directShow;

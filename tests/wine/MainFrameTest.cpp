@@ -10,6 +10,7 @@
 
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
+#include "controls/PanelKey.h"
 #include "wine/WineSupport.h"
 
 namespace {
@@ -239,7 +240,7 @@ TEST_F(MainFrameTest, PanelTransparencyUsesTheKeyColourUnlessAPictureOrQuickTime
                      {0xE00, false}, {0xEF0, false}, {0xC10, false}, {0xD11, false}};
   for (const Case& c : cases) {
     ::SetWindowLongPtrA(panel, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-    CPlayerApp::ApplyPanelTransparency(panel, c.kind);
+    ApplyPanelTransparency(panel, c.kind);
     LONG_PTR ex = ::GetWindowLongPtrA(panel, GWL_EXSTYLE);
     if (c.layered) {
       EXPECT_TRUE(ex & WS_EX_LAYERED) << std::hex << c.kind;

@@ -3,8 +3,8 @@
 
 #include <thread>
 
+#include "framework/PictureFile.h"
 #include "playback/DirectShowEngine.h"
-#include "playback/PictureFile.h"
 #include "wine/WineSupport.h"
 
 namespace {

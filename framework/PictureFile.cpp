@@ -1,4 +1,4 @@
-#include "playback/PictureFile.h"
+#include "framework/PictureFile.h"
 
 #include "framework/MutexLock.h"
 
