@@ -1,6 +1,8 @@
 #include "app/MainFrame.h"
 
 #include "app/BlockText.h"
+#include "app/PlayerApp.h"
+#include "app/StartupText.h"
 #include "framework/Handles.h"
 #include "framework/MutexLock.h"
 #include "res/ResourceIds.h"
@@ -153,6 +155,12 @@ PanelPlaces CMainFrame::LayoutPanels(const geo::Rect& panelClient) const {
     ::MapWindowPoints(m_view.Hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
   }
   return ::LayoutPanels(ToRect(client), panelClient);
+}
+
+void CMainFrame::ShowTitleOf(const std::string& path) {
+  const std::string title = path.empty() ? std::string(kProgramWindowName) : TitleFromPath(path);
+  if (Exists()) ::SetWindowTextA(Hwnd(), title.c_str());
+  if (CPlayerApp* app = CPlayerApp::Current()) app->PublishWindowName(title);
 }
 
 int CMainFrame::ToggleFullScreen() {

@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "app/PanelLayout.h"
 #include "app/SharedBlock.h"
+#include "controls/PanelLayout.h"
 #include "framework/Window.h"
+#include "playback/PlayerFrame.h"
 #include "playback/PlayerView.h"
 
 // Names shared with other instances of the program.
@@ -15,7 +16,7 @@ inline constexpr char kHandOffBlockName[] = "_T_A_R_N_V_A_L_E";
 inline constexpr char kWindowNameBlockName[] = "_T_N_W_I_N_D_O_W_N_A_M_E";
 inline constexpr unsigned kSharedBlockSize = 260;
 
-class CMainFrame : public fw::Window {
+class CMainFrame : public fw::Window, public IPlayerFrame {
  public:
   CMainFrame();
   ~CMainFrame() override;
@@ -32,19 +33,21 @@ class CMainFrame : public fw::Window {
   bool WaitForHandOffTaken(const std::string& path, unsigned timeoutMs);
 
   // Control panel and file list places over the view (screen coordinates).
-  PanelPlaces LayoutPanels(const geo::Rect& panelClient) const;
+  PanelPlaces LayoutPanels(const geo::Rect& panelClient) const override;
 
   // Maximises or restores; returns 1 when now full screen, 0 when windowed.
-  int ToggleFullScreen();
-  void Minimise();
+  int ToggleFullScreen() override;
+  void Minimise() override;
   // Sets the closing flag and posts WM_CLOSE.
-  void RequestExit();
+  void RequestExit() override;
 
   // The control panel's window, whose place the frame keeps across full screen and minimising.
-  void SetControlPanel(HWND panel) { m_panel = panel; }
+  void SetControlPanel(HWND panel) override { m_panel = panel; }
 
   bool IsClosing() const { return m_closing != 0; }
-  bool IsMaximised() const { return Exists() && ::IsZoomed(Hwnd()); }
+  bool IsMaximised() const override { return Exists() && ::IsZoomed(Hwnd()); }
+  HWND FrameWindow() const override { return Exists() ? Hwnd() : nullptr; }
+  void ShowTitleOf(const std::string& path) override;
 
  protected:
   void PreCreate(CREATESTRUCTA& cs) override;

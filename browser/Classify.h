@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "browser/FileEntry.h"
-#include "browser/FileSystem.h"
+#include "framework/FileSystem.h"
 #include "framework/Mbcs.h"
 
 struct Settings;

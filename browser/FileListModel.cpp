@@ -36,16 +36,6 @@ bool IsPlaylistClass(EntryKind kind) {
 
 }  // namespace
 
-std::string JoinPath(std::string_view folder, std::string_view name) {
-  std::string path;
-  bool separator = !EndsWithBackslash(folder);
-  path.reserve(folder.size() + name.size() + (separator ? 1 : 0));
-  path.append(folder);
-  if (separator) path += '\\';
-  path.append(name);
-  return path;
-}
-
 CFileListModel::CFileListModel(const Settings& settings, IFileSystem& fs) : m_settings(settings), m_fs(fs) {
   m_nowPlaying.id = -1;
   m_playlistCurrent.id = 0;

@@ -22,8 +22,8 @@
 
 #include "browser/Classify.h"
 #include "browser/FileEntry.h"
-#include "browser/FileSystem.h"
 #include "browser/Sort.h"
+#include "framework/FileSystem.h"
 
 struct Settings;
 

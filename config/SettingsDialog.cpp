@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "browser/FileSystem.h"
 #include "config/SettingsDialogModel.h"
+#include "framework/FileSystem.h"
 #include "framework/FolderBrowser.h"
 #include "framework/SystemText.h"
 #include "res/ResourceIds.h"

@@ -7,19 +7,17 @@
 #include <string_view>
 
 #include "config/Profile.h"
+#include "controls/SkinLook.h"
 
-// A Windows colour value (0x00BBGGRR) read from six hexadecimal digits taken as one number, so the text
-// reads blue, green, red: "226666" is red 0x66, green 0x66, blue 0x22.
-using SkinColorRef = std::uint32_t;
-
-// The hexadecimal conversion of at most the first six characters (leading blanks, a sign and a "0x"
+// A colour value read from six hexadecimal digits taken as one number, so the text reads blue, green,
+// red: "226666" is red 0x66, green 0x66, blue 0x22. The hexadecimal conversion of at most the first six characters (leading blanks, a sign and a "0x"
 // prefix accepted; it stops at the first character that is not a hex digit). Text that does not start
 // with a number gives 0. Only the low 24 bits are kept, so a negative number still gives a colour.
 SkinColorRef SkinColor(std::string_view text);
 
-class CSkinDefinition {
+// The folder and the sliders' colours are the controls' part (SkinLook).
+class CSkinDefinition : public SkinLook {
  public:
-  std::string skinFolder;  // program folder + "skin\" + skin name + "\"
   std::string listTitleFont = "ＭＳ Ｐゴシック";
   int listTitleFontSize = 240;  // tenths of a point
   SkinColorRef listTitleColor = SkinColor("00ff00");
@@ -37,11 +35,6 @@ class CSkinDefinition {
   SkinColorRef timeCursorFrameColor = SkinColor("111111");
   SkinColorRef timePlayingColor = SkinColor("eeeeee");
   SkinColorRef timePlayingFrameColor = SkinColor("226666");
-  SkinColorRef sliderBaseColor = SkinColor("c0c0c0");
-  SkinColorRef sliderBaseFrameColor = SkinColor("000000");
-  SkinColorRef sliderBarColor = SkinColor("ffffff");
-  SkinColorRef sliderOnBarColor = SkinColor("00ff00");
-  SkinColorRef sliderBarFrameColor = SkinColor("000000");
   std::string wallpaperFile;  // relative to the skin folder; empty: no wallpaper
   std::string skinName = "標準";
 

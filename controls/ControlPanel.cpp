@@ -2,11 +2,8 @@
 // the player view and its commands. The drawing is in ControlPanelPaint.cpp.
 #include "controls/ControlPanel.h"
 
-#include "app/MainFrame.h"
-#include "config/IniProfile.h"
-#include "config/Settings.h"
+#include "controls/PanelLayout.h"
 #include "controls/PanelZOrder.h"
-#include "playback/PlayerView.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -23,7 +20,9 @@ geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-CControlPanel::CControlPanel(CPlayerView& view) : CFloatingPanel(view), m_volume(view.Skin()), m_position(view.Skin()) {}
+CControlPanel::CControlPanel(IPanelHost& host, IPanelStore& store, IPlayerCommands& commands, IInputSink& input,
+                             const SkinLook& look)
+    : CFloatingPanel(host, commands, input, look), m_store(store), m_volume(look), m_position(look) {}
 
 CControlPanel::~CControlPanel() = default;
 
@@ -32,9 +31,8 @@ bool CControlPanel::Create(HWND view) {
   // places it.
   if (!CreateEx(0, nullptr, nullptr, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, view, nullptr)) return false;
   if (!CreateControls()) return false;
-  IniProfile ini(SettingsFilePath());
-  SetVolume(LoadVolumeFraction(ini));
-  SetPlayModeFace(m_view.Config().playMode);
+  SetVolume(m_store.SavedVolume());
+  SetPlayModeFace(m_commands.PlayMode());
   return true;
 }
 
@@ -104,8 +102,7 @@ void CControlPanel::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
   MatchViewTransparency();
-  IniProfile ini(SettingsFilePath());
-  const geo::Rect stored = StoredPanelRect(LoadStatusRect(ini));
+  const geo::Rect stored = StoredPanelRect(m_store.SavedPanelRect());
   ::MoveWindow(Hwnd(), stored.left, stored.top, stored.Width(), stored.Height(), FALSE);
   SetTimer(kClockTimer, kClockMs);
   SetTimer(kBlinkTimer, kBlinkMs);
@@ -115,19 +112,16 @@ void CControlPanel::OnCreate(fw::Msg& m) {
 
 void CControlPanel::OnDestroy(fw::Msg& m) {
   Default(m);
-  IniProfile ini(SettingsFilePath());
-  SaveVolume(ini, m_mute.LevelToKeep(GetVolume()));
   RECT r;
   ::GetWindowRect(Hwnd(), &r);
-  SaveStatusRect(ini, ToRect(r));
+  m_store.SavePanelState(m_mute.LevelToKeep(GetVolume()), ToRect(r));
 }
 
 // ---- Place and visibility
 
 void CControlPanel::Reposition() {
   if (!Exists()) return;
-  const PanelPlaces places = m_view.Frame().LayoutPanels(ToRect(ScreenClientRect(Hwnd())));
-  PlacePanel(Hwnd(), ToRECT(places.panel), m_visibility.IsShown());
+  PlacePanel(Hwnd(), ToRECT(m_host.PanelPlace(ToRect(ScreenClientRect(Hwnd())))), m_visibility.IsShown());
 }
 
 void CControlPanel::ShowPanel() {
@@ -141,7 +135,7 @@ void CControlPanel::AutoHide(bool arm) {
     m_visibility.Hide();
 }
 
-void CControlPanel::KeepAboveView() { KeepPanelAbove(Hwnd(), m_view.Hwnd()); }
+void CControlPanel::KeepAboveView() { KeepPanelAbove(Hwnd(), m_host.ViewWindow()); }
 
 bool CControlPanel::PreTranslateMessage(MSG& msg) {
   // A click or a command that reaches the panel while it is meant to be hidden only brings it back.
@@ -156,7 +150,7 @@ void CControlPanel::OnTimer(fw::Msg& m) {
   switch (m.wp) {
     case kHideTimer:
       m_visibility.CountdownEnded();
-      m_view.ShowCursorAndArm(false);
+      m_host.ShowCursorAndArm(false);
       break;
     case kClockTimer:
       RefreshStatus();
@@ -173,70 +167,60 @@ void CControlPanel::OnTimer(fw::Msg& m) {
 }
 
 void CControlPanel::PollHover() {
-  if ((m_visibility.PointerOver() || m_view.FileList().IsShown()) && !m_view.SettingsDialogOpen()) {
-    if (!m_view.IsFrameMinimised()) ShowPanel();
+  if ((m_visibility.PointerOver() || m_host.ListShown()) && !m_host.SettingsDialogOpen()) {
+    if (!m_host.IsFrameMinimised()) ShowPanel();
     AutoHide(true);
   }
   // Raised to the top, the panel would cover the settings dialog.
-  if (m_visibility.IsShown() && !m_view.SettingsDialogOpen()) KeepAboveView();
+  if (m_visibility.IsShown() && !m_host.SettingsDialogOpen()) KeepAboveView();
 }
 
 // ---- Messages
 
-void CControlPanel::OnMiddleButton(fw::Msg& m) { m_view.HandleMiddleButton(m.msg == WM_MBUTTONDBLCLK); }
+void CControlPanel::OnMiddleButton(fw::Msg& m) { m_input.HandleMiddleButton(m.msg == WM_MBUTTONDBLCLK); }
 
 // ---- Commands
 
 void CControlPanel::OnVolumeSlider(fw::Msg&) {
   m_mute.VolumeChanged(GetVolume());
-  m_view.SetVolume(GetVolume());
+  m_commands.SetVolume(GetVolume());
 }
-void CControlPanel::OnPositionSlider(fw::Msg&) { m_view.SeekToFraction(m_position.GetFraction()); }
+void CControlPanel::OnPositionSlider(fw::Msg&) { m_commands.SeekToFraction(m_position.GetFraction()); }
 
 void CControlPanel::OnSettings(fw::Msg&) {
   m_settings.EndHover();
-  m_view.OpenSettings();
+  m_commands.Do(PlayerCommand::kSettings);
 }
 
 void CControlPanel::OnStop(fw::Msg&) {
-  m_view.Stop();
+  m_commands.Do(PlayerCommand::kStop);
   Redraw();
 }
 
 void CControlPanel::OnPlay(fw::Msg&) {
-  if (m_view.IsLoaded())
-    m_view.TogglePause();
-  else
-    m_view.Start();
+  m_commands.Do(PlayerCommand::kPlayOrPause);
   Redraw();
 }
 
-void CControlPanel::OnNext(fw::Msg&) { m_view.Next(); }
-void CControlPanel::OnPrevious(fw::Msg&) { m_view.Previous(); }
-void CControlPanel::OnFileListSwitch(fw::Msg&) { ShowList(0); }
-void CControlPanel::OnPlaylistSwitch(fw::Msg&) { ShowList(1); }
-void CControlPanel::OnPlayMode(fw::Msg&) { m_view.CyclePlayMode(); }
-void CControlPanel::OnForward(fw::Msg&) { m_view.SeekForward(); }
-void CControlPanel::OnBack(fw::Msg&) { m_view.SeekBack(); }
-void CControlPanel::ShowList(int mode) {
-  CFileListWnd& list = m_view.FileList();
-  list.Tags().SetMovedFlag();
-  list.SetListMode(mode);
-  list.ShowList();
-}
-
+void CControlPanel::OnNext(fw::Msg&) { m_commands.Do(PlayerCommand::kNext); }
+void CControlPanel::OnPrevious(fw::Msg&) { m_commands.Do(PlayerCommand::kPrevious); }
+void CControlPanel::OnFileListSwitch(fw::Msg&) { m_commands.Do(PlayerCommand::kShowFiles); }
+void CControlPanel::OnPlaylistSwitch(fw::Msg&) { m_commands.Do(PlayerCommand::kShowPlaylist); }
+void CControlPanel::OnPlayMode(fw::Msg&) { m_commands.Do(PlayerCommand::kCyclePlayMode); }
+void CControlPanel::OnForward(fw::Msg&) { m_commands.Do(PlayerCommand::kForward); }
+void CControlPanel::OnBack(fw::Msg&) { m_commands.Do(PlayerCommand::kBack); }
 // ---- Values
 
 void CControlPanel::SetVolume(double fraction) {
   m_volume.SetFraction(fraction);
   m_mute.VolumeChanged(fraction);
-  m_view.SetVolume(fraction);
+  m_commands.SetVolume(fraction);
 }
 
 void CControlPanel::ToggleMute() {
   const double level = m_mute.Toggle(GetVolume());
   m_volume.SetFraction(level);
-  m_view.SetVolume(level);
+  m_commands.SetVolume(level);
 }
 
 void CControlPanel::VolumeUp() { SetVolume(VolumeStepUp(GetVolume())); }

@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
-#include "browser/FileEntry.h"
-#include "controls/SkinBitmap.h"
+#include "controls/EntryKind.h"
 #include "controls/FloatingPanel.h"
+#include "controls/SkinBitmap.h"
 #include "controls/SkinSlider.h"
 #include "controls/SkinSwitch.h"
 #include "controls/StatusLine.h"
@@ -29,7 +29,9 @@ class CControlPanel : public CFloatingPanel {
   static constexpr UINT_PTR kHoverTimer = 4;  // mouse poll
   static constexpr UINT kClockMs = 200, kBlinkMs = 500, kHoverMs = 100;
 
-  explicit CControlPanel(CPlayerView& view);
+  // The host, the store, the commands and the input sink are one object in the program (the player view).
+  CControlPanel(IPanelHost& host, IPanelStore& store, IPlayerCommands& commands, IInputSink& input,
+                const SkinLook& look);
   ~CControlPanel() override;
 
   // The hidden pop-up owned by the view, its switches and sliders; the volume from TN.INI and the face of
@@ -113,7 +115,6 @@ class CControlPanel : public CFloatingPanel {
   void PollHover();
   void RefreshStatus();
   void KeepAboveView();
-  void ShowList(int mode);
   void Paint(HDC target);
   void Compose(HDC dc, const RECT& client, const StatusLine& status);
   static bool OnlyTheTimeChanged(const StatusLine& before, const StatusLine& now);
@@ -121,6 +122,7 @@ class CControlPanel : public CFloatingPanel {
   void DrawGlyphs(HDC dc, const std::string& text, int x, int y, bool lit);
   void ApplyPositionSlider(SliderShow show);
 
+  IPanelStore& m_store;
   CSkinSwitch m_settings, m_stop, m_play, m_next, m_previous, m_fileList, m_playlist, m_playMode, m_forward, m_back;
   CSkinBitmap m_digits;
   CSkinBitmap m_indicator;

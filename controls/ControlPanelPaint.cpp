@@ -4,7 +4,6 @@
 
 #include "controls/PanelKey.h"
 #include "framework/Handles.h"
-#include "playback/PlayerView.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -28,18 +27,14 @@ void CControlPanel::LoadStrips() {
 
 StatusLine CControlPanel::CurrentStatus() const {
   StatusInputs in;
-  in.loaded = m_view.IsLoaded();
+
   in.paused = m_paused && *m_paused;
   in.scanSpeed = m_scanSpeed ? *m_scanSpeed : 0;
   in.blink = m_blink;
   in.kind = m_currentKind ? *m_currentKind : 0;
   in.currentSeconds = m_currentSeconds ? *m_currentSeconds : 0;
   in.totalSeconds = m_totalSeconds ? *m_totalSeconds : 0;
-  const CFileListModel& files = m_view.Files();
-  if (KindClass(in.kind) == KIND_PICTURE && files.NowPlaying().id == files.PlaylistCurrent().id)
-    in.playlistIndex = files.IndexOfPlaylistCurrent();
-  in.commandEntries = files.CommandEntryCount();
-  in.playlistCount = files.Count();
+  m_host.FillStatus(in);
   return ComposeStatusLine(in);
 }
 
@@ -166,6 +161,6 @@ void CControlPanel::ReloadSkin() {
   for (CSkinSlider* slider : {&m_volume, &m_position})
     if (slider->Exists()) ::InvalidateRect(slider->Hwnd(), nullptr, FALSE);
   for (const SwitchPlace& p : SwitchPlaces()) p.sw.SetBitmap(p.resource, SkinFile(p.file));
-  SetPlayModeFace(m_view.Config().playMode);
+  SetPlayModeFace(m_commands.PlayMode());
   Redraw();
 }

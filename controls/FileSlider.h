@@ -17,7 +17,7 @@ class IScrollTarget {
 
 class CFileSlider : public fw::Window {
  public:
-  explicit CFileSlider(const CSkinDefinition& skin) : m_slider(skin) {}
+  explicit CFileSlider(const SkinLook& skin) : m_slider(skin) {}
   ~CFileSlider() override;
 
   // A hidden popup owned by parent, at an empty rectangle.

@@ -1,7 +1,6 @@
 #include "controls/FloatingPanel.h"
 
 #include "controls/PanelKey.h"
-#include "playback/PlayerView.h"
 #include "res/ResourceIds.h"
 
 bool CFloatingPanel::OnMessage(fw::Msg& m) {
@@ -19,17 +18,17 @@ bool CFloatingPanel::OnMessage(fw::Msg& m) {
 }
 
 void CFloatingPanel::MatchViewTransparency() {
-  ApplyPanelTransparency(Hwnd(), m_view.Files().Classify(m_view.Files().NowPlaying().name));
+  ApplyPanelTransparency(Hwnd(), m_host.NowPlayingKind());
 }
 
-std::string CFloatingPanel::SkinFile(const char* name) const { return m_view.Skin().skinFolder + name; }
+std::string CFloatingPanel::SkinFile(const char* name) const { return m_look.skinFolder + name; }
 
 // The panel paints every pixel itself.
 void CFloatingPanel::OnEraseBackground(fw::Msg& m) { m.result = 1; }
 void CFloatingPanel::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }
-void CFloatingPanel::OnMouseMove(fw::Msg&) { m_view.ShowCursorAndArm(true); }
-void CFloatingPanel::OnMouseWheel(fw::Msg& m) { m_view.HandleWheel(GET_WHEEL_DELTA_WPARAM(m.wp)); }
-void CFloatingPanel::OnKeyDown(fw::Msg& m) { m_view.HandleKey(m.wp, m.lp); }
-void CFloatingPanel::OnSystemKey(fw::Msg& m) { m_view.HandleSystemKey(m); }
+void CFloatingPanel::OnMouseMove(fw::Msg&) { m_host.ShowCursorAndArm(true); }
+void CFloatingPanel::OnMouseWheel(fw::Msg& m) { m_input.HandleWheel(GET_WHEEL_DELTA_WPARAM(m.wp)); }
+void CFloatingPanel::OnKeyDown(fw::Msg& m) { m_input.HandleKey(m.wp, m.lp); }
+void CFloatingPanel::OnSystemKey(fw::Msg& m) { m_input.HandleSystemKey(m); }
 // The switches report every hover tick; nothing here follows the mouse.
 void CFloatingPanel::OnSwitchMouseMove(fw::Msg&) {}

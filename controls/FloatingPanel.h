@@ -6,10 +6,12 @@
 
 #include <string>
 
+#include "controls/InputSink.h"
+#include "controls/PanelHost.h"
 #include "controls/PanelVisibility.h"
+#include "controls/PlayerCommands.h"
+#include "controls/SkinLook.h"
 #include "framework/Window.h"
-
-class CPlayerView;
 
 class CFloatingPanel : public fw::Window {
  public:
@@ -20,7 +22,9 @@ class CFloatingPanel : public fw::Window {
   bool HideArmed() const { return m_visibility.HideArmed(); }
 
  protected:
-  explicit CFloatingPanel(CPlayerView& view) : m_view(view) {}
+  // The host, the commands and the input sink are one object in the program (the player view).
+  CFloatingPanel(IPanelHost& host, IPlayerCommands& commands, IInputSink& input, const SkinLook& look)
+      : m_host(host), m_commands(commands), m_input(input), m_look(look) {}
 
   bool OnMessage(fw::Msg& m) override;
   // Takes the colour-key transparency the view's current entry asks for; called once the window exists.
@@ -28,7 +32,10 @@ class CFloatingPanel : public fw::Window {
   // The file of that name in the current skin's folder.
   std::string SkinFile(const char* name) const;
 
-  CPlayerView& m_view;
+  IPanelHost& m_host;
+  IPlayerCommands& m_commands;
+  IInputSink& m_input;
+  const SkinLook& m_look;
   CPanelVisibility m_visibility{*this, kHideTimer, kHideMs};
 
  private:

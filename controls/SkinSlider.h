@@ -7,14 +7,14 @@
 
 #include <string>
 
-#include "config/SkinDefinition.h"
 #include "controls/SkinBitmap.h"
+#include "controls/SkinLook.h"
 #include "controls/SliderModel.h"
 #include "framework/Window.h"
 
 class CSkinSlider : public fw::Window, private SliderHost {
  public:
-  explicit CSkinSlider(const CSkinDefinition& skin) : m_skin(skin) {}
+  explicit CSkinSlider(const SkinLook& skin) : m_skin(skin) {}
   ~CSkinSlider() override;
 
   // iconId 0: no icon. With an icon, iconFile is tried first and the resource is the fallback; the icon
@@ -53,7 +53,7 @@ class CSkinSlider : public fw::Window, private SliderHost {
   void ShowSlider(bool visible) override;
   void Compose(HDC dc);
 
-  const CSkinDefinition& m_skin;
+  const SkinLook& m_skin;
   CSkinBitmap m_icon;
   SliderModel m_model;
   UINT m_id = 0;

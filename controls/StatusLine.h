@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "browser/FileEntry.h"
+#include "controls/EntryKind.h"
 
 // Frames of the digit strip (16 × 32 each).
 inline constexpr int kGlyphWidth = 16;

@@ -1,11 +1,9 @@
 #include "controls/WindowButtons.h"
 
-#include "app/MainFrame.h"
 #include "controls/PanelKey.h"
 #include "controls/PanelZOrder.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
-#include "playback/PlayerView.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -54,11 +52,12 @@ void CWindowButtons::OnCreate(fw::Msg& m) {
 // ---- Place and visibility
 
 void CWindowButtons::Reposition() {
-  if (!Exists() || !m_view.Exists()) return;
+  const HWND view = m_host.ViewWindow();
+  if (!Exists() || !view) return;
   RECT client;
-  ::GetClientRect(m_view.Hwnd(), &client);
+  ::GetClientRect(view, &client);
   RECT r{client.right - kFromRight, kTop, client.right - kToRight, kBottom};
-  ::MapWindowPoints(m_view.Hwnd(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  ::MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&r), 2);
   PlacePanel(Hwnd(), r, m_visibility.IsShown());
 }
 
@@ -68,11 +67,11 @@ void CWindowButtons::AutoHide(bool arm) {
   if (arm)
     m_visibility.ArmHide();
   else if (m_visibility.Hide())
-    m_view.ShowCursorAndArm(true);
+    m_host.ShowCursorAndArm(true);
 }
 
 void CWindowButtons::UpdateMaximiseFace() {
-  if (m_view.Frame().IsMaximised())
+  if (m_commands.IsMaximised())
     m_maximise.SetBitmap(IDB_MIDSW, SkinFile("MIDSW.bmp"));
   else
     m_maximise.SetBitmap(IDB_MAXSW, SkinFile("MAXSW.bmp"));
@@ -99,7 +98,7 @@ void CWindowButtons::OnPaint(fw::Msg&) {
 void CWindowButtons::OnTimer(fw::Msg& m) {
   switch (m.wp) {
     case kHideTimer:
-      if (m_visibility.CountdownEnded()) m_view.ShowCursorAndArm(true);
+      if (m_visibility.CountdownEnded()) m_host.ShowCursorAndArm(true);
       break;
     case kHoverTimer:
       PollHover();
@@ -111,23 +110,22 @@ void CWindowButtons::OnTimer(fw::Msg& m) {
 
 void CWindowButtons::PollHover() {
   if (m_visibility.PointerOver()) {
-    if (!m_view.IsFrameMinimised() && !m_view.SettingsDialogOpen()) ShowPanel();
+    if (!m_host.IsFrameMinimised() && !m_host.SettingsDialogOpen()) ShowPanel();
     AutoHide(true);
   }
   // Raised to the top, the buttons would cover the settings dialog.
-  if (m_visibility.IsShown() && !m_view.SettingsDialogOpen()) KeepPanelAbove(Hwnd(), m_view.Hwnd());
+  if (m_visibility.IsShown() && !m_host.SettingsDialogOpen()) KeepPanelAbove(Hwnd(), m_host.ViewWindow());
 }
 
 // ---- Commands
 
 void CWindowButtons::OnMinimise(fw::Msg&) {
   m_minimise.EndHover();
-  m_view.ControlPanel().AutoHide(false);
-  AutoHide(false);
-  m_view.Frame().Minimise();
+  // The player hides both panels before the frame goes.
+  m_commands.Do(PlayerCommand::kMinimise);
 }
 
-void CWindowButtons::OnMaximise(fw::Msg&) { m_view.ToggleFullScreen(); }
+void CWindowButtons::OnMaximise(fw::Msg&) { m_commands.Do(PlayerCommand::kFullScreen); }
 
-void CWindowButtons::OnExit(fw::Msg&) { m_view.Frame().RequestExit(); }
+void CWindowButtons::OnExit(fw::Msg&) { m_commands.Do(PlayerCommand::kExit); }
 

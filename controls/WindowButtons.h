@@ -15,7 +15,8 @@ class CWindowButtons : public CFloatingPanel {
   static constexpr UINT_PTR kHoverTimer = 2;  // mouse poll
   static constexpr UINT kHoverMs = 100;
 
-  explicit CWindowButtons(CPlayerView& view) : CFloatingPanel(view) {}
+  CWindowButtons(IPanelHost& host, IPlayerCommands& commands, IInputSink& input, const SkinLook& look)
+      : CFloatingPanel(host, commands, input, look) {}
   ~CWindowButtons() override;
 
   // The hidden pop-up owned by the view and its three switches.

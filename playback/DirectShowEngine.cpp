@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "framework/BoundedRender.h"
 #include "framework/Mbcs.h"
 #include "framework/Platform.h"
-#include "playback/BoundedRender.h"
+#include "framework/WineMediaGaps.h"
 #include "playback/GraphReleaser.h"
-#include "playback/WineMediaGaps.h"
 #include "playback/PlaybackMath.h"
 
 namespace {

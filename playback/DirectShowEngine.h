@@ -7,8 +7,8 @@
 #include <dshow.h>
 
 #include "framework/Com.h"
+#include "framework/VideoRenderer.h"
 #include "playback/Engine.h"
-#include "playback/VideoRenderer.h"
 
 // The message the graph posts to the view when events are queued.
 constexpr UINT WM_GRAPHNOTIFY = WM_USER + 13;

@@ -1,6 +1,5 @@
 // The player view's playback: opening an entry in its engine, closing it, the output rectangle, the
 // position poll, and the transport (start, stop, pause, what follows an entry, seeking).
-#include "app/MainFrame.h"
 #include "playback/PlaybackMath.h"
 #include "playback/PlayerView.h"
 #include "playback/QuickTimeName.h"

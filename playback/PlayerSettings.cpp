@@ -1,6 +1,5 @@
 // The player view's settings dialog: running it, taking its values back, a skin change reaching every
 // window, and what a close or a hand-off does while the dialog is open.
-#include "app/MainFrame.h"
 #include "config/SettingsDialogModel.h"
 #include "controls/SwitchBitmapCache.h"
 #include "playback/PlayerView.h"
@@ -20,7 +19,7 @@ void CPlayerView::OpenSettings() {
   // What came in while the dialog ran, now that its loop has returned.
   std::string handedOver = std::exchange(m_openAfterSettings, std::string());
   if (std::exchange(m_closeAfterSettings, false)) {
-    ::PostMessageA(m_frame.Hwnd(), WM_CLOSE, 0, 0);
+    ::PostMessageA(m_frame.FrameWindow(), WM_CLOSE, 0, 0);
     return;
   }
   if (!handedOver.empty()) m_fileList.OpenPath(handedOver);
@@ -67,7 +66,7 @@ void CPlayerView::ReloadSkin() {
 }
 
 void CPlayerView::ApplyTopmost() {
-  if (!m_frame.Exists()) return;
-  ::SetWindowPos(m_frame.Hwnd(), m_settings.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+  if (!m_frame.FrameWindow()) return;
+  ::SetWindowPos(m_frame.FrameWindow(), m_settings.topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -2,9 +2,6 @@
 
 #include <utility>
 
-#include "app/MainFrame.h"
-#include "app/PlayerApp.h"
-#include "app/StartupText.h"
 #include "config/IniProfile.h"
 #include "controls/SwitchBitmapCache.h"
 #include "framework/Gdi.h"
@@ -19,7 +16,7 @@ geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-CPlayerView::CPlayerView(CMainFrame& frame)
+CPlayerView::CPlayerView(IPlayerFrame& frame)
     : m_frame(frame), m_random(::GetTickCount()) {}
 
 CPlayerView::~CPlayerView() {
@@ -141,7 +138,7 @@ void CPlayerView::RepositionPanels() {
   m_windowButtons.Reposition();
 }
 
-bool CPlayerView::IsFrameMinimised() const { return m_frame.Exists() && ::IsIconic(m_frame.Hwnd()); }
+bool CPlayerView::IsFrameMinimised() const { return m_frame.FrameWindow() && ::IsIconic(m_frame.FrameWindow()); }
 
 void CPlayerView::ConcealForMinimise() {
   m_controlPanel.AutoHide(false);
@@ -229,10 +226,10 @@ void CPlayerView::Paint(HDC dc) {
 }
 
 void CPlayerView::CopyRectToFrame() {
-  if (!m_frame.Exists()) return;
+  if (!m_frame.FrameWindow()) return;
   RECT r;
   ::GetWindowRect(Hwnd(), &r);
-  ::SetWindowPos(m_frame.Hwnd(), Hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+  ::SetWindowPos(m_frame.FrameWindow(), Hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
 }
 
 int CPlayerView::ToggleFullScreen() { return m_frame.ToggleFullScreen(); }
@@ -298,13 +295,6 @@ void CPlayerView::HideCursorIfIdle() {
   m_cursorVisible = false;
 }
 
-void CPlayerView::PublishTitle(const std::string& path) {
-  std::string title = TitleFromPath(path);
-  if (m_frame.Exists()) ::SetWindowTextA(m_frame.Hwnd(), title.c_str());
-  if (CPlayerApp* app = CPlayerApp::Current()) app->PublishWindowName(title);
-}
+void CPlayerView::PublishTitle(const std::string& path) { m_frame.ShowTitleOf(path); }
 
-void CPlayerView::ResetTitle() {
-  if (m_frame.Exists()) ::SetWindowTextA(m_frame.Hwnd(), kProgramWindowName);
-  if (CPlayerApp* app = CPlayerApp::Current()) app->PublishWindowName(kProgramWindowName);
-}
+void CPlayerView::ResetTitle() { m_frame.ShowTitleOf(std::string()); }

@@ -8,28 +8,33 @@
 #include <string>
 
 #include "browser/FileListWnd.h"
-#include "config/SettingsDialog.h"
 #include "config/Settings.h"
+#include "config/SettingsDialog.h"
 #include "config/SkinDefinition.h"
 #include "controls/ControlPanel.h"
 #include "controls/WindowButtons.h"
 #include "framework/Com.h"
+#include "framework/PictureFile.h"
 #include "framework/Window.h"
 #include "playback/DirectShowEngine.h"
 #include "playback/PictureEngine.h"
-#include "framework/PictureFile.h"
 #include "playback/PlayOrder.h"
+#include "playback/PlayerFrame.h"
 #include "playback/PlayerInput.h"
 #include "playback/QuickTimeEngine.h"
 #include "playback/QuickTimeHost.h"
 #include "playback/RealPlayerEngine.h"
 
-class CMainFrame;
-
 enum class EngineSelector { kNone, kPicture, kDirectShow, kQuickTime, kRealPlayer };
 
 // The list and the panels reach the view through the interfaces their folders declare.
-class CPlayerView : public fw::Window, public IListPlayer, public IListScreen, public IInputSink {
+class CPlayerView : public fw::Window,
+                    public IListPlayer,
+                    public IListScreen,
+                    public IInputSink,
+                    public IPanelHost,
+                    public IPanelStore,
+                    public IPlayerCommands {
  public:
   // Timers of the view.
   static constexpr UINT_PTR kScanTimer = 1;       // the scan step while the wheel scans
@@ -45,7 +50,7 @@ class CPlayerView : public fw::Window, public IListPlayer, public IListScreen, p
   static constexpr UINT kScanMs = 500;
   static constexpr UINT kCursorHideMs = 3000;
 
-  explicit CPlayerView(CMainFrame& frame);
+  explicit CPlayerView(IPlayerFrame& frame);
   ~CPlayerView() override;
 
   // ---- Settings
@@ -65,7 +70,6 @@ class CPlayerView : public fw::Window, public IListPlayer, public IListScreen, p
   CFileListWnd& FileList() { return m_fileList; }
   CControlPanel& ControlPanel() { return m_controlPanel; }
   CWindowButtons& WindowButtons() { return m_windowButtons; }
-  CMainFrame& Frame() { return m_frame; }
 
   // ---- Window
   // Creates the view owned by the frame (called from the frame's WM_CREATE).
@@ -91,6 +95,18 @@ class CPlayerView : public fw::Window, public IListPlayer, public IListScreen, p
   void ShowControlPanel(bool show) override;
   int StartPlaylist() override { return Start(); }
   bool RefusesSystemCommand(WPARAM command) const override;
+
+  // ---- What the panels ask
+  bool ListShown() const override { return m_fileList.IsShown(); }
+  EntryKind NowPlayingKind() override;
+  geo::Rect PanelPlace(const geo::Rect& panelClient) const override;
+  void FillStatus(StatusInputs& in) const override;
+  geo::Rect SavedPanelRect() const override;
+  double SavedVolume() const override;
+  void SavePanelState(double volume, const geo::Rect& panelRect) override;
+  void Do(PlayerCommand command) override;
+  int PlayMode() const override { return m_settings.playMode; }
+  bool IsMaximised() const override;
   bool SettingsDialogOpen() const override { return m_settingsDialogOpen; }
   // The settings switch: the settings dialog, once at a time, with the keyboard on the view. On OK the
   // record takes the dialog's values, a new skin reaches every window, TN.INI is written and the frame
@@ -154,8 +170,8 @@ class CPlayerView : public fw::Window, public IListPlayer, public IListScreen, p
   void SeekBy(int seconds);
   void SeekForward() override;
   void SeekBack() override;
-  void SeekToFraction(double fraction);
-  void SetVolume(double fraction);
+  void SeekToFraction(double fraction) override;
+  void SetVolume(double fraction) override;
   // The volume slider of the control panel is where the volume lives.
   double Volume() const { return m_controlPanel.GetVolume(); }
 
@@ -247,15 +263,15 @@ class CPlayerView : public fw::Window, public IListPlayer, public IListScreen, p
   UniformDraw Draw();
   IPlaybackEngine* Engine();
 
-  CMainFrame& m_frame;
+  IPlayerFrame& m_frame;
   fw::ComScope m_com;
   CQuickTimeHost m_quickTimeHost{*this};
   CPictureFile m_picture;    // the shown picture
   CPictureFile m_wallpaper;  // the skin's wallpaper
   Settings m_settings;  // before the file list, which reads it
   CFileListWnd m_fileList{*this, *this, *this, m_settings, m_skin};
-  CWindowButtons m_windowButtons{*this};
-  CControlPanel m_controlPanel{*this};
+  CWindowButtons m_windowButtons{*this, *this, *this, m_skin};
+  CControlPanel m_controlPanel{*this, *this, *this, *this, m_skin};
   CDirectShowEngine m_directShow;
   CPictureEngine m_pictureEngine{m_picture};
   CQuickTimeEngine m_quickTimeEngine{m_quickTimeHost};

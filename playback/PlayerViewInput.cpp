@@ -3,7 +3,6 @@
 // these handlers, so the rules hold wherever the user types or scrolls.
 #include <windowsx.h>
 
-#include "app/MainFrame.h"
 #include "framework/DroppedFiles.h"
 #include "framework/Platform.h"
 #include "playback/PlaybackMath.h"
@@ -170,11 +169,11 @@ bool CPlayerView::PreTranslateMessage(MSG& msg) {
 // settings dialog's loop runs closes in order, after the dialog.
 void CPlayerView::HandleSystemKey(fw::Msg& m) {
   m.result = 0;
-  if (m.msg != WM_SYSKEYDOWN || m.wp != VK_F4 || !m_frame.Exists()) return;
+  if (m.msg != WM_SYSKEYDOWN || m.wp != VK_F4 || !m_frame.FrameWindow()) return;
   if (m_settingsDialogOpen)
     m_frame.RequestExit();
   else
-    ::DestroyWindow(m_frame.Hwnd());
+    ::DestroyWindow(m_frame.FrameWindow());
 }
 
 void CPlayerView::OnSystemKey(fw::Msg& m) { HandleSystemKey(m); }

@@ -13,7 +13,7 @@
 #include "bench/BenchPaths.h"
 #include "bench/BenchResources.h"
 #include "config/IniProfile.h"
-#include "playback/VideoRenderer.h"
+#include "framework/VideoRenderer.h"
 
 using bench::Measure;
 using bench::NowMs;

@@ -3,10 +3,10 @@
 #include <atomic>
 #include <thread>
 
+#include "framework/BoundedRender.h"
 #include "framework/Handles.h"
 #include "framework/Platform.h"
-#include "playback/BoundedRender.h"
-#include "playback/WineMediaGaps.h"
+#include "framework/WineMediaGaps.h"
 
 namespace {
 // The DirectShow interfaces carry no __uuidof here: asked for by their identifiers.

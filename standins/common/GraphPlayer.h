@@ -10,9 +10,9 @@
 
 #include <dshow.h>
 
+#include "framework/BoundedRender.h"
 #include "framework/Com.h"
-#include "playback/BoundedRender.h"
-#include "playback/VideoRenderer.h"
+#include "framework/VideoRenderer.h"
 
 class GraphPlayer {
  public:

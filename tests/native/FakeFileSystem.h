@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/FileSystem.h"
+#include "framework/FileSystem.h"
 #include "framework/Mbcs.h"
 
 class FakeFileSystem : public IFileSystem {

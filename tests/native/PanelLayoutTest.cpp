@@ -1,4 +1,4 @@
-#include "app/PanelLayout.h"
+#include "controls/PanelLayout.h"
 
 #include <gtest/gtest.h>
 

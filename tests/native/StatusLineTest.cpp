@@ -8,8 +8,8 @@
 #include <climits>
 #include <map>
 
-#include "app/PanelLayout.h"
 #include "config/Settings.h"
+#include "controls/PanelLayout.h"
 #include "controls/SliderModel.h"
 #include "controls/VolumeMute.h"
 

@@ -1,6 +1,6 @@
 // Rendering into a filter graph with a bound: a corrupt file whose parser never returns is given up in
 // time without holding up the next graph, and the wait dispatches nothing but sent messages.
-#include "playback/BoundedRender.h"
+#include "framework/BoundedRender.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
-#include "playback/BoundedRender.h"
+#include "framework/BoundedRender.h"
+#include "framework/VideoRenderer.h"
 #include "playback/PlayerView.h"
-#include "playback/VideoRenderer.h"
 #include "wine/WineSupport.h"
 
 namespace {

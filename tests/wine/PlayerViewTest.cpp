@@ -10,7 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
-#include "playback/BoundedRender.h"
+#include "framework/BoundedRender.h"
 #include "wine/WineSupport.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "config/SkinDefinition.h"
 #include "controls/FileSlider.h"
 #include "res/ResourceIds.h"
 #include "wine/Pixels.h"

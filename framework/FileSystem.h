@@ -1,7 +1,8 @@
 #pragma once
-// What the file list model asks of the file system: the current directory, the search of one folder, the
-// drives, shell shortcuts and file attributes. The Win32 implementation (Win32FileSystem.cpp, cross build
-// only) calls the system; native tests give the model an in-memory one. Win32-free.
+// What the program asks of the file system (the file list model, the settings dialog's skin list): the
+// current directory, the search of one folder, the drives, shell shortcuts and file attributes. The Win32
+// implementation (Win32FileSystem.cpp, cross build only) calls the system; native tests give the model an
+// in-memory one. Win32-free.
 
 #include <cstdint>
 #include <functional>

@@ -1,9 +1,8 @@
-// The system's file functions for the file list model: folder search, drives and volume labels, the
-// current directory, file attributes and the resolution of shell links.
+// The system's file functions for the file list model and the settings dialog: folder search, drives and
+// volume labels, the current directory, file attributes and the resolution of shell links.
 
-#include "browser/FileListModel.h"
-#include "browser/FileSystem.h"
 #include "framework/Com.h"
+#include "framework/FileSystem.h"
 #include "framework/Win32.h"
 
 #include <vector>
@@ -156,4 +155,3 @@ IFileSystem& SystemFileSystem() {
   return fs;
 }
 
-CFileListModel::CFileListModel(const Settings& settings) : CFileListModel(settings, SystemFileSystem()) {}

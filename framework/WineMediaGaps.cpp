@@ -1,4 +1,4 @@
-#include "playback/WineMediaGaps.h"
+#include "framework/WineMediaGaps.h"
 
 #include "framework/Handles.h"
 #include "framework/Platform.h"

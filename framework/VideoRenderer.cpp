@@ -1,4 +1,4 @@
-#include "playback/VideoRenderer.h"
+#include "framework/VideoRenderer.h"
 
 #include "framework/Platform.h"
 

@@ -1,4 +1,4 @@
-#include "playback/BoundedRender.h"
+#include "framework/BoundedRender.h"
 
 #include <memory>
 #include <mutex>
