@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the download that tools/package.sh wrote (or the zip named as the argument): every file is in it,
 # the README is Windows text naming the version, and the program unpacked into a folder of its own starts
-# under Wine in a fresh prefix, shows its frame and closes cleanly on WM_CLOSE (tests/package, built here).
+# under Wine in a fresh prefix, shows its frame and closes cleanly on WM_CLOSE (tests/package, built with
+# the other tests in build/win).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -27,21 +28,24 @@ readme=$(unzip -p "$zip" README.txt)
 grep -q "^Version $version\."$'\r'"\$" <<<"$readme" || fail "README.txt does not name version $version"
 echo "check-package: $(basename "$zip"): $(wc -l <<<"$listing") files, $(stat -c %s "$zip") bytes"
 
-# A folder of its own, as a user unpacks the download.
-unpacked=$(mktemp -d /tmp/tarnvale-unpacked.XXXXXX)
-unzip -q "$zip" -d "$unpacked"
-
-cmake --build "$build" --target tarn_package_tests -j "${TARN_JOBS:-2}" >/dev/null
+# The checks are built with the tests in build/win, where tools/test.sh has built them already.
+tests="$root/build/win"
+cmake -S "$root" -B "$tests" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$tests" --target tarn_package_tests -j "${TARN_JOBS:-2}" >/dev/null
 
 # A fresh ordinary prefix, where nothing is registered: the program must find its stand-ins beside itself.
 export TARN_BUILD="$root/build/package-check" TARN_WINE_PURPOSE=run
 rm -rf "$TARN_BUILD/wine"
 # shellcheck source=wine-env.sh
 . "$root/tools/wine-env.sh"
-tarn_xvfb_start
+# A folder of its own, as a user unpacks the download.
+unpacked=$(mktemp -d /tmp/tarnvale-unpacked.XXXXXX)
 trap 'wineserver -k 2>/dev/null; tarn_xvfb_stop; rm -rf "$unpacked"' EXIT
+unzip -q "$zip" -d "$unpacked"
+tarn_xvfb_start
 tarn_wine_init
-TARN_UNPACKED="Z:$(printf '%s' "$unpacked" | tr '/' '\\')" "$TARN_WINE" "$build/tests/tarn_package_tests.exe" ||
+TARN_UNPACKED="Z:$(printf '%s' "$unpacked" | tr '/' '\\')" "$TARN_WINE" "$tests/tests/tarn_package_tests.exe" ||
   fail "the unpacked program failed its checks"
 
 [ $failed -eq 0 ] && echo "check-package: the download is whole and its program starts and closes cleanly"
