@@ -9,7 +9,7 @@ packages=(
   wine wine64 libwine xvfb xauth x11-utils imagemagick
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
   gstreamer1.0-plugins-bad gstreamer1.0-libav
-  ffmpeg fonts-ipafont-gothic locales python3
+  ffmpeg fonts-ipafont-gothic locales python3 zip unzip
 )
 
 missing=()
