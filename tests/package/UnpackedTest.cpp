@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 #include "config/IniProfile.h"
@@ -119,14 +120,15 @@ TEST_F(UnpackedTest, ExampleSkinIsTheBuiltInSkin) {
     EXPECT_EQ(skin.*text, standard.*text);
   for (auto size : {&CSkinDefinition::listTitleFontSize, &CSkinDefinition::tagFontSize, &CSkinDefinition::timeFontSize})
     EXPECT_EQ(skin.*size, standard.*size);
-  for (auto colour : {&CSkinDefinition::listTitleColor, &CSkinDefinition::listTitleFrameColor,
-                      &CSkinDefinition::tagNormalColor, &CSkinDefinition::tagCursorColor,
-                      &CSkinDefinition::tagPlayingColor, &CSkinDefinition::timeNormalColor,
-                      &CSkinDefinition::timeNormalFrameColor, &CSkinDefinition::timeCursorColor,
-                      &CSkinDefinition::timeCursorFrameColor, &CSkinDefinition::timePlayingColor,
-                      &CSkinDefinition::timePlayingFrameColor, &CSkinDefinition::sliderBaseColor,
-                      &CSkinDefinition::sliderBaseFrameColor, &CSkinDefinition::sliderBarColor,
-                      &CSkinDefinition::sliderOnBarColor, &CSkinDefinition::sliderBarFrameColor})
+  using Colour = SkinColorRef CSkinDefinition::*;  // the sliders' colours are the base's members
+  for (Colour colour : std::initializer_list<Colour>{
+           &CSkinDefinition::listTitleColor, &CSkinDefinition::listTitleFrameColor, &CSkinDefinition::tagNormalColor,
+           &CSkinDefinition::tagCursorColor, &CSkinDefinition::tagPlayingColor, &CSkinDefinition::timeNormalColor,
+           &CSkinDefinition::timeNormalFrameColor, &CSkinDefinition::timeCursorColor,
+           &CSkinDefinition::timeCursorFrameColor, &CSkinDefinition::timePlayingColor,
+           &CSkinDefinition::timePlayingFrameColor, &CSkinDefinition::sliderBaseColor,
+           &CSkinDefinition::sliderBaseFrameColor, &CSkinDefinition::sliderBarColor,
+           &CSkinDefinition::sliderOnBarColor, &CSkinDefinition::sliderBarFrameColor})
     EXPECT_EQ(skin.*colour, standard.*colour);
 
   // Each strip is the built-in bitmap (the resource is the file without its 14-byte file header), and the
