@@ -283,7 +283,7 @@ void CFileListWnd::HideIfVideoOrPicture() {
 void CFileListWnd::RestartIdleTimer() {
   const int mode = ListMode() == 1 ? 1 : 0;
   KillTimer(static_cast<UINT_PTR>(mode));
-  SetTimer(static_cast<UINT_PTR>(mode), kIdleMs);
+  SetTimer(static_cast<UINT_PTR>(mode), m_idleMs);
   m_idle[mode] = false;
 }
 

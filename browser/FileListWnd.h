@@ -71,6 +71,8 @@ class CFileListWnd : public fw::Window {
   void OpenPath(const std::string& path);
   // The list's idle timer of the current list mode starts again.
   void RestartIdleTimer();
+  // Tests wait less than the 30 s for the idle timers.
+  void SetIdlePeriod(UINT ms) { m_idleMs = ms; }
 
   // ---- Navigation and activation
   void EnterFolder(const std::string& path);
@@ -137,4 +139,5 @@ class CFileListWnd : public fw::Window {
   geo::Rect m_listRect;
   CTagList m_tags;
   bool m_idle[2] = {true, true};
+  UINT m_idleMs = kIdleMs;
 };

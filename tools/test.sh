@@ -23,7 +23,7 @@ configure_and_build() {  # name dir cmake-args...
     cmake --build "$dir" -j "$jobs" >"$logs/$name-build.log" 2>&1
   local rc=$?
   if [ $rc -ne 0 ]; then
-    tail -40 "$logs/$name-configure.log" "$logs/$name-build.log"
+    tail -n 40 "$logs/$name-configure.log" "$logs/$name-build.log"
     results+=("$name: BUILD FAILED (see $logs/$name-build.log)")
     failed=1
   fi
@@ -57,7 +57,8 @@ if configure_and_build sanitizers "$build/native-san" -DCMAKE_BUILD_TYPE=Debug -
   run_ctest sanitizers "$build/native-san" -j "$jobs"
 fi
 
-# The fuzz targets (clang, libFuzzer, under the sanitizers), each for a fixed time from its seeds.
+# The fuzz targets (clang, libFuzzer, under the sanitizers), each for a fixed time from its seeds and the
+# corpus earlier runs grew, with a fresh seed.
 fuzz_seconds=20
 echo "== build and run: fuzz (${fuzz_seconds} s a target)"
 "$root/tools/fuzz.sh" "$fuzz_seconds" >"$logs/fuzz.log" 2>&1

@@ -269,7 +269,12 @@ ComponentResult Toolbox::CallComponent(void* instance, ComponentParameters* para
   if (!params) return paramErr;
   switch (params->what) {
     case kMCIsPlayerEvent:
-      // The controller is never visible: it takes no event, but notices the end of its movie meanwhile.
+      // The controller is never visible: it takes no event, but notes it and notices the end of its movie
+      // meanwhile.
+      if (const auto* event = As<const EventRecord>(params->params[0]); event && event->what != nullEvent) {
+        if (m_events.size() > 4096) m_events.erase(0, 2048);
+        m_events += std::to_string(event->what) + ";";
+      }
       if (MovieData* m = FindMovie(c->movie)) (void)m->player.Completed();
       return 0;
     case kMCDoAction:

@@ -55,6 +55,9 @@ class Toolbox {
   // here does not need (it is always active).
   Slot Dispatch(std::uint32_t selector, Slot a1, Slot a2, Slot a3, Slot a4, Slot a5, Slot a6);
   ComponentResult CallComponent(void* instance, ComponentParameters* params);
+  // The kinds of the events the controllers were given, for the tests (the export StandInEvents): "6;3;8;"
+  // for an update, a key and an activation; null events are left out, and only the latest are kept.
+  const char* Events() const { return m_events.c_str(); }
 
  private:
   OSErr MakeFSSpec(const unsigned char* name, FSSpec* spec);
@@ -83,6 +86,7 @@ class Toolbox {
   std::int16_t m_nextFile = 1;
   Port m_currentPort = nullptr;
   int m_initialised = 0;
+  std::string m_events;
 };
 
 }  // namespace qts

@@ -19,4 +19,6 @@ __declspec(dllexport) qtabi::ComponentResult _CallComponentFunctionWithStorage(v
   return function ? function(storage, params) : qts::badComponentSelector;
 }
 
+__declspec(dllexport) const char* StandInEvents() { return qts::Toolbox::Instance().Events(); }
+
 }  // extern "C"

@@ -1,6 +1,8 @@
 #include "standins/realplayer/RealControl.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <iterator>
 
 #include "standins/common/StandInMath.h"
 
@@ -9,18 +11,23 @@ namespace realctl {
 const CLSID kClassId = {0xCFCDAA03, 0x8BE4, 0x11CF, {0xB8, 0x4B, 0x00, 0x20, 0xAF, 0xBB, 0xCC, 0xFA}};
 HMODULE g_module = nullptr;
 LONG g_objects = 0;
+std::wstring g_calls;
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TarnvaleRealControlStandIn";
 
 // Dispatch identifiers and the names the stand-in answers to.
+// The three strings are properties to put, every other member is a method: a call of the other kind fails
+// as the real control's does.
 struct Member {
   DISPID id;
   const wchar_t* name;
+  WORD kind = DISPATCH_METHOD;
 };
 constexpr Member kMembers[] = {
-    {102, L"Source"},     {103, L"Console"},    {104, L"Controls"},  {202, L"DoStop"},     {227, L"SetVolume"},
+    {102, L"Source", DISPATCH_PROPERTYPUT}, {103, L"Console", DISPATCH_PROPERTYPUT},
+    {104, L"Controls", DISPATCH_PROPERTYPUT}, {202, L"DoStop"},     {227, L"SetVolume"},
     {229, L"SetMute"},    {235, L"Setting235"}, {257, L"DoPlay"},    {258, L"DoPause"},    {259, L"GetPosition"},
     {261, L"GetLength"},  {265, L"GetClipWidth"}, {266, L"GetClipHeight"}, {267, L"GetAtEnd"}, {269, L"SetPosition"},
     {277, L"Setting277"}, {305, L"Setting305"}, {307, L"Setting307"}, {316, L"GetStarted"},
@@ -95,6 +102,18 @@ bool ToString(const VARIANT* v, std::wstring& out) {
   out.assign(c.bstrVal ? c.bstrVal : L"", c.bstrVal ? ::SysStringLen(c.bstrVal) : 0);
   ::VariantClear(&c);
   return true;
+}
+
+// One entry of the call log: "put 103=_unique;", "call 277=0;", "call 259;".
+void Note(WORD flags, DISPID id, const VARIANT* arg) {
+  g_calls += (flags & DISPATCH_PROPERTYPUT) ? L"put " : L"call ";
+  g_calls += std::to_wstring(id);
+  std::wstring text;
+  if (arg && arg->vt == VT_BOOL)
+    g_calls += arg->boolVal != VARIANT_FALSE ? L"=1" : L"=0";
+  else if (arg && ToString(arg, text))
+    g_calls += L"=" + text;
+  g_calls += L";";
 }
 
 void SetLong(VARIANT* result, long value) {
@@ -254,7 +273,10 @@ STDMETHODIMP RealControl::SetObjectRects(LPCRECT position, LPCRECT) {
 
 void RealControl::DestroyWindowAndGraph() {
   m_player.Close();
-  if (m_window) ::DestroyWindow(m_window);
+  if (m_window) {
+    ::DestroyWindow(m_window);
+    g_calls += L"destroy;";
+  }
   m_window = nullptr;
 }
 
@@ -328,7 +350,14 @@ STDMETHODIMP RealControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS
   return DoMember(id, flags, Argument(params), result);
 }
 
-HRESULT RealControl::DoMember(DISPID id, WORD, const VARIANT* arg, VARIANT* result) {
+HRESULT RealControl::DoMember(DISPID id, WORD flags, const VARIANT* arg, VARIANT* result) {
+  const Member* member = std::find_if(std::begin(kMembers), std::end(kMembers), [&](const Member& m) { return m.id == id; });
+  if (member == std::end(kMembers) || !(flags & member->kind)) {
+    g_calls += L"refused ";
+    Note(flags, id, arg);
+    return DISP_E_MEMBERNOTFOUND;
+  }
+  Note(flags, id, arg);
   bool b = false;
   long n = 0;
   switch (id) {

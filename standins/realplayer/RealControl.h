@@ -18,6 +18,9 @@ namespace realctl {
 extern const CLSID kClassId;
 extern HMODULE g_module;
 extern LONG g_objects;  // live objects and locks, for DllCanUnloadNow
+// What the controls of the process were told, in order, for the tests (the export StandInCalls):
+// "put 104=imagewindow;call 277=0;...;call 202;destroy;"; a call of the wrong kind is noted "refused ".
+extern std::wstring g_calls;
 
 class RealControl final : public IOleObject, public IOleInPlaceObject, public IDispatch, public IPersistStreamInit {
  public:

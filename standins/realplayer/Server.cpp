@@ -78,6 +78,8 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   return g_factory.QueryInterface(iid, out);
 }
 
+const wchar_t* WINAPI StandInCalls() { return realctl::g_calls.c_str(); }
+
 STDAPI DllCanUnloadNow() { return g_objects == 0 && GraphPlayer::ClosingInBackground() == 0 ? S_OK : S_FALSE; }
 
 // Registers the class for the current user only.

@@ -3,6 +3,7 @@
 // answering, shows its list, closes in order and leaves its settings file readable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "e2e/Process.h"
@@ -46,19 +47,48 @@ std::string EveryKey(const std::string& value) {
   return ini;
 }
 
+// The CONFIG lines the program holds, as it writes them when the play mode switch ('7') is pressed.
+std::vector<std::string> SavedConfig(Installation& app) {
+  const int p = app.Start("");
+  const HWND frame = app.WaitForFrame(p, kStartMs);
+  if (!frame) return {};
+  const std::string before = wt::ReadFile(app.IniPath());
+  ::PostMessageA(e2e::ViewOf(frame), WM_KEYDOWN, '7', 1);
+  EXPECT_TRUE(wt::WaitUntil([&] { return wt::ReadFile(app.IniPath()) != before; }, 5000));
+  EXPECT_TRUE(app.Close(p, kStartMs));
+  return wt::IniSection(app.IniPath(), "CONFIG");
+}
+
+// Writes an ASCII path of any length through the "\\?\" prefix, which lifts the 260-character limit.
+bool WriteLongPath(const std::string& path, const std::string& bytes) {
+  const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+  const fw::UniqueHandle file(
+      ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  return file.Get() && ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+}
+
+bool Holds(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
 }  // namespace
 
 TEST(BadInput, SettingsFilesOfGarbageStillStartAUsableProgram) {
+  const std::string cut(255, '9');
   struct Case {
     const char* what;
     std::string text;
+    std::vector<std::string> saved;  // lines the settings read from it are written back as
   } const cases[] = {
-      {"random bytes", RandomBytes(65536, 7)},
-      {"a megabyte", std::string(1 << 20, 'A')},
-      {"values of 10,000 characters", EveryKey(std::string(10000, '9'))},
-      {"absurd numbers", EveryKey("-99999999999999999999")},
-      {"the smallest integer", EveryKey("-2147483648")},
-      {"double-byte text", EveryKey("表表表表")},
+      {"random bytes", RandomBytes(65536, 7), {"EXT_AUDIO=wav,mp3,wma,mid,m2a,m4a", "SLIDESHOWTIME=5", "FTIME=10"}},
+      {"a megabyte", std::string(1 << 20, 'A'), {"EXT_OPEN=txt,url,exe", "RTIME=10", "SKIN=標準", "TOPMOST=0"}},
+      {"values of 10,000 characters", EveryKey(std::string(10000, '9')),
+       {"HOMEDIR=" + cut, "TVDIR=" + cut, "EXT_VIDEO=" + cut, "EXT_OPEN=" + cut, "SKIN=" + cut}},
+      {"absurd numbers", EveryKey("-99999999999999999999"), {}},
+      {"the smallest integer", EveryKey("-2147483648"), {}},
+      {"double-byte text", EveryKey("表表表表"), {"EXT_AUDIO=表表表表", "SKIN=表表表表"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -68,6 +98,9 @@ TEST(BadInput, SettingsFilesOfGarbageStillStartAUsableProgram) {
     // What was written at the close reads back, and the next start is usable too.
     EXPECT_FALSE(wt::IniSection(app.IniPath(), "POSITION").empty());
     StartsUsableAndCloses(app);
+    // The settings the program took: the defaults where the file had none, long texts cut.
+    const std::vector<std::string> config = SavedConfig(app);
+    for (const std::string& line : c.saved) EXPECT_TRUE(Holds(config, line)) << line.substr(0, 40);
   }
 }
 
@@ -187,9 +220,33 @@ TEST(BadInput, OverlongPathsAndFoldersNamedLikeMedia) {
   Installation app("paths");
   EXPECT_TRUE(wt::MakeFolder(app.Folder() + "movie.avi")) << "could not make a test folder";
   app.WriteIni("[CONFIG]\r\nHOMEDIR=" + app.Folder().substr(0, app.Folder().size() - 1) + "\r\n");
+  // Real clips at those lengths (made through the long-path prefix): the 259-character one, which fits
+  // the program's 260-byte buffers with its NUL, plays; the longer ones are dropped and play nothing.
+  const std::string clip = wt::ReadFile(wt::MediaPath("clip.avi"));
+  ASSERT_FALSE(clip.empty());
   for (std::size_t length : {259u, 260u, 300u}) {
-    const std::string path = app.Folder() + std::string(length - app.Folder().size() - 4, 'p') + ".avi";
-    StartsUsableAndCloses(app, "\"" + path + "\"", false);
+    SCOPED_TRACE(length);
+    // A name holds at most 255 characters: the longest path goes through a folder.
+    std::string folder = app.Folder();
+    if (length - folder.size() - 4 > 200) {
+      folder += std::string(100, 'd') + "\\";
+      ASSERT_TRUE(wt::MakeFolder(folder));
+    }
+    const std::string stem(length - folder.size() - 4, 'p');
+    const std::string path = folder + stem + ".avi";
+    ASSERT_EQ(path.size(), length);
+    EXPECT_TRUE(WriteLongPath(path, clip)) << "could not write a test file";
+    const int p = app.Start("\"" + path + "\"");
+    const HWND frame = app.WaitForFrame(p, kStartMs);
+    ASSERT_NE(frame, nullptr);
+    if (length < 260) {
+      EXPECT_TRUE(e2e::TitleBecomes(frame, stem, 5000));
+    } else {
+      ::Sleep(1500);
+      EXPECT_EQ(wt::WindowText(frame), "Tarnvale");
+    }
+    EXPECT_TRUE(e2e::Responds(frame));
+    EXPECT_TRUE(app.Close(p, kStartMs));
   }
   const int p = app.Start("\"" + app.Folder() + "movie.avi\"");
   const HWND frame = app.WaitForFrame(p, kStartMs);

@@ -5,11 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "e2e/Process.h"
 #include "res/ResourceIds.h"
 #include "wine/DialogDriver.h"
 #include "wine/Pixels.h"
+
+// After the system's headers it needs; the K32 entry points of kernel32.
+#define PSAPI_VERSION 2
+#include <psapi.h>
 
 using e2e::Installation;
 using e2e::kStartMs;
@@ -130,6 +135,31 @@ TEST_F(Settings, ARefusedNumberKeepsTheDialogAndOkWritesEverySettingAndSwitchesT
     EXPECT_NE(std::find(config.begin(), config.end(), line), config.end()) << line;
   EXPECT_TRUE(wt::WaitUntil([&] { return TopmostWindows() > 0; }, kWaitMs));
   EXPECT_TRUE(wt::WaitUntil([&] { return ViewMiddle() == kWallpaper; }, 5000));
+}
+
+// The manifest as the running program shows it: the dialog's controls come from the common controls 6 of
+// the side-by-side store, which a manifest the loader does not take does not give. (Its DPI stance cannot be
+// seen from outside under Wine 8: another process's window reports per-monitor awareness without the
+// manifest's entries, and GetProcessDpiAwareness reports none with them.)
+TEST_F(Settings, TheManifestGivesTheDialogTheCommonControlsSix) {
+  const fw::UniqueHandle program(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.Pid(process)));
+  ASSERT_NE(program.Get(), nullptr);
+  const HWND dialog = OpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  ASSERT_TRUE(::EnumProcessModules(program.Get(), modules, sizeof modules, &bytes));
+  std::string comctl;
+  for (DWORD i = 0; i < std::min<DWORD>(bytes / sizeof modules[0], 512); ++i) {
+    char name[MAX_PATH] = {};
+    ::GetModuleFileNameExA(program.Get(), modules[i], name, MAX_PATH);
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower.find("comctl32.dll") != std::string::npos) comctl += lower + "\n";
+  }
+  EXPECT_NE(comctl.find("common-controls_6595b64144ccf1df_6."), std::string::npos) << comctl;
+  wt::Press(dialog, IDCANCEL);
+  EXPECT_TRUE(wt::WaitGone(dialog, kWaitMs));
 }
 
 TEST_F(Settings, CancelWritesNothingAndChangesNothing) {

@@ -1,9 +1,10 @@
 // The multibyte helpers on any bytes: every scan walks whole characters, so a trail byte is never taken
-// for a separator, and the comparison is an order.
+// for a separator, and the program's name comparison is an order that takes a pair as one character.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzSupport.h"
+#include "browser/Sort.h"
 #include "support/MbcsReference.h"
 
 namespace {
@@ -25,7 +26,10 @@ void CheckOne(std::string_view s, std::size_t n, char ch) {
   }
   FUZZ_CHECK(mbcs::FindLast(s, ch) == last);
   FUZZ_CHECK(mbcs::FindFirst(s, ch) == first);
-  FUZZ_CHECK(mbcs_ref::CountBackslashes(s) == backslashes);
+  std::size_t found = 0;
+  for (std::size_t at = mbcs::FindFirst(s, '\\'); at != std::string_view::npos; at = mbcs::FindFirst(s, '\\', at + 1))
+    ++found;
+  FUZZ_CHECK(found == backslashes);
   const std::size_t from = n % (s.size() + 2);
   const std::size_t after = mbcs::FindFirst(s, ch, from);
   FUZZ_CHECK(after == std::string_view::npos || (after >= from && starts[after] && s[after] == ch));
@@ -52,11 +56,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckOne(b, n, '\\');
   CheckOne(c, n, '.');
 
-  const int ab = mbcs_ref::Compare(a, b), bc = mbcs_ref::Compare(b, c), ac = mbcs_ref::Compare(a, c);
-  FUZZ_CHECK(mbcs_ref::Compare(a, a) == 0);
-  FUZZ_CHECK(mbcs_ref::Compare(b, a) == -ab);
-  FUZZ_CHECK((ab == 0) == (a == b));
+  // The name order of three files of one kind, as the lists compare them.
+  const FileEntry ea{a, KIND_VIDEO}, eb{b, KIND_VIDEO}, ec{c, KIND_VIDEO};
+  const auto order = [](const FileEntry& x, const FileEntry& y) {
+    const int r = CompareEntries(x, y, SORT_NAME_FORWARD);
+    return (r > 0) - (r < 0);
+  };
+  const int ab = order(ea, eb), bc = order(eb, ec), ac = order(ea, ec);
+  FUZZ_CHECK(order(ea, ea) == 0);
+  FUZZ_CHECK(order(eb, ea) == -ab);
+  FUZZ_CHECK((ab == 0) == (mbcs::LowerAscii(a) == mbcs::LowerAscii(b)));
   if (ab <= 0 && bc <= 0) FUZZ_CHECK(ac <= 0);
   if (ab >= 0 && bc >= 0) FUZZ_CHECK(ac >= 0);
+  const int ref = mbcs_ref::Compare(mbcs::LowerAscii(a), mbcs::LowerAscii(b));
+  FUZZ_CHECK(ab == (ref > 0) - (ref < 0));
   return 0;
 }

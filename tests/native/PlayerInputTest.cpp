@@ -79,13 +79,23 @@ TEST(PlayerInput, ResizingByTheBorderKeepsTheMinimumAndTheScreen) {
 }
 
 TEST(PlayerInput, MediaKeysMapOntoThePlayersOperations) {
-  EXPECT_EQ(MediaCommandFor(14), MediaCommand::kPlayPause);
-  EXPECT_EQ(MediaCommandFor(13), MediaCommand::kStop);
-  EXPECT_EQ(MediaCommandFor(11), MediaCommand::kNext);
-  EXPECT_EQ(MediaCommandFor(12), MediaCommand::kPrevious);
-  EXPECT_EQ(MediaCommandFor(8), MediaCommand::kMute);
+  EXPECT_EQ(MediaCommandFor(46), MediaCommand::kPlay);
+  EXPECT_EQ(MediaCommandFor(47), MediaCommand::kPause);
   EXPECT_EQ(MediaCommandFor(7), MediaCommand::kNone);  // browser home: not the player's
-  for (unsigned vk : {0xB3u, 0xB2u, 0xB0u, 0xB1u, 0xAFu, 0xAEu, 0xADu})
-    EXPECT_NE(MediaCommandFor(AppCommandForMediaKey(vk)), MediaCommand::kNone) << vk;
+  // Each key, by way of its WM_APPCOMMAND code, reaches its own operation: a swapped pair fails.
+  const struct {
+    unsigned vk;
+    int appCommand;
+    MediaCommand command;
+  } keys[] = {
+      {0xB3, 14, MediaCommand::kPlayPause}, {0xB2, 13, MediaCommand::kStop},
+      {0xB0, 11, MediaCommand::kNext},      {0xB1, 12, MediaCommand::kPrevious},
+      {0xAF, 10, MediaCommand::kVolumeUp},  {0xAE, 9, MediaCommand::kVolumeDown},
+      {0xAD, 8, MediaCommand::kMute},
+  };
+  for (const auto& k : keys) {
+    EXPECT_EQ(AppCommandForMediaKey(k.vk), k.appCommand) << k.vk;
+    EXPECT_EQ(MediaCommandFor(k.appCommand), k.command) << k.appCommand;
+  }
   EXPECT_EQ(AppCommandForMediaKey(0x20), 0);
 }

@@ -107,6 +107,13 @@ TEST(ListCommands, KeyTable) {
       {0x2E, false, 0, KIND_VIDEO, ListKey::kNothing},       {'Q', false, 1, 0, ListKey::kCycleSort},
       {0x73, false, 0, 0, ListKey::kAlternate},    {'E', false, 1, 0, ListKey::kNothing},
       {0x20, false, 0, 0, ListKey::kPass},         {0x74, false, 0, 0, ListKey::kPass},
+      // The digit, numeric pad and function key of each list operation.
+      {'E', false, 0, 0, ListKey::kExplore},       {'3', false, 1, 0, ListKey::kToTop},
+      {0x72, false, 0, 0, ListKey::kToTop},        {0x24, false, 0, 0, ListKey::kToTop},
+      {'1', false, 0, 0, ListKey::kToggleList},    {0x61, false, 1, 0, ListKey::kToggleList},
+      {0x70, false, 0, 0, ListKey::kToggleList},   {'2', false, 0, 0, ListKey::kCycleSort},
+      {0x62, false, 1, 0, ListKey::kCycleSort},    {0x71, false, 0, 0, ListKey::kCycleSort},
+      {'4', false, 1, 0, ListKey::kAlternate},     {0x64, false, 0, 0, ListKey::kAlternate},
   };
   for (const Case& c : cases) EXPECT_EQ(ListKeyFor(c.vk, c.ctrl, c.mode, c.cursor), c.key) << c.vk;
 }

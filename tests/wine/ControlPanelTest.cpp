@@ -324,6 +324,35 @@ TEST_F(ControlPanelTest, TheStatusLineDrawsTheGlyphsOfTheBuiltInStrips) {
   EXPECT_EQ(digits.TextDifferences(shot, 314, 44, "01:02:05  02:03:04  ", true), 0) << "the time on the screen";
 }
 
+// The clock timer, five times a second, puts on the screen what changed in the time without a full redraw
+// being asked for: one glyph, then two.
+TEST_F(ControlPanelTest, TheClockTimerRedrawsTheTimeAsItChanges) {
+  Start();
+  Open("clip.avi");
+  ASSERT_TRUE(View().IsLoaded());
+  UseTestSources();
+  kind = KIND_VIDEO;
+  current = 10;
+  total = 20;
+  Panel().ShowPanel();
+  Panel().Redraw();
+  PumpApp(100);
+  auto onScreen = [&](const std::string& text) {
+    const RECT on = wt::WindowRect(Panel().Hwnd());
+    wt::PixelTarget shot(634, 88);
+    shot.CopyFrom(nullptr, on.left, on.top);
+    return digits.TextDifferences(shot, 314, 44, text, true);
+  };
+  ASSERT_EQ(onScreen("00:00:10  00:00:20  "), 0);
+  current = 11;
+  PumpApp(600);
+  EXPECT_EQ(onScreen("00:00:11  00:00:20  "), 0);
+  current = 19;
+  total = 21;
+  PumpApp(600);
+  EXPECT_EQ(onScreen("00:00:19  00:00:21  "), 0);
+}
+
 TEST_F(ControlPanelTest, TheVolumeAndThePlaceAreWrittenWhenItCloses) {
   Start();
   const CSkinSlider& volume = Panel().VolumeSlider();

@@ -215,6 +215,37 @@ TEST_F(EngineStandIns, AQuickTimeFileInADeepJapaneseFolderPlays) {
   ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentSeconds() >= 1; }, 4000));
 }
 
+// The host hands its window's messages to QuickTime first: the controller is given an update, a key and an
+// activation event, as the stand-in's event log shows.
+TEST_F(EngineStandIns, TheQuickTimeHostHandsItsMessagesToTheController) {
+  using Events = const char*(*)();
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
+  const HMODULE standIn = ::GetModuleHandleA("QuickTime.qts");
+  ASSERT_NE(standIn, nullptr);
+  const auto events = reinterpret_cast<Events>(reinterpret_cast<void*>(::GetProcAddress(standIn, "StandInEvents")));
+  ASSERT_NE(events, nullptr);
+  const HWND host = View().QuickTimeHost().Hwnd();
+  const struct {
+    UINT msg;
+    const char* event;
+  } messages[] = {{WM_PAINT, "6;"}, {WM_KEYDOWN, "3;"}, {WM_ACTIVATE, "8;"}};
+  for (const auto& m : messages) {
+    SCOPED_TRACE(m.msg);
+    const std::string before = events();
+    if (m.msg == WM_PAINT) {
+      ::InvalidateRect(host, nullptr, FALSE);
+      ::UpdateWindow(host);
+    } else {
+      ::SendMessageA(host, m.msg, m.msg == WM_KEYDOWN ? 'X' : WA_ACTIVE, 0);
+    }
+    const std::string after = events();
+    EXPECT_NE(after, before) << "no event reached the controller";
+    EXPECT_TRUE(after.ends_with(m.event)) << after.substr(after.size() > 20 ? after.size() - 20 : 0);
+  }
+}
+
 TEST_F(EngineStandIns, TheQuickTimeHostHandsTheMouseToTheView) {
   Start();
   View().FileList().OpenPath(wt::MediaPath("long.mp4"));
@@ -298,6 +329,34 @@ TEST_F(EngineStandIns, RealPlayerSeeksAndPauses) {
   EXPECT_NEAR(static_cast<double>(View().CurrentPosition()), static_cast<double>(held), 100.0);
   View().TogglePause();
   ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentPosition() > held + 250; }, 3000));
+}
+
+// What the control was told, from the stand-in's call log: the setup at its creation (two properties put,
+// four settings called) before the source, the volume as the wave-out level makes it, and the stop before
+// the control goes; no call of the wrong kind.
+TEST_F(EngineStandIns, RealPlayerIsSetUpGivenItsVolumeAndStoppedBeforeItGoes) {
+  using Calls = const wchar_t*(WINAPI*)();
+  auto log = [] {
+    const HMODULE standIn = ::GetModuleHandleA(CRealAudio::kStandInFile);
+    if (!standIn) return std::wstring();
+    const auto calls = reinterpret_cast<Calls>(reinterpret_cast<void*>(::GetProcAddress(standIn, "StandInCalls")));
+    return std::wstring(calls ? calls() : L"");
+  };
+  Start();
+  const std::size_t from = log().size();
+  View().FileList().OpenPath(Copy("long.avi", "calls.real"));
+  ASSERT_TRUE(WaitRealPlayerReady());
+  View().SetVolume(0.3);  // the wave-out volume is full under Wine: level 30 of 102, the control's 28
+  View().Stop();
+  ASSERT_EQ(View().RealPlayerControl(), nullptr);
+  const std::wstring calls = log().substr(from);
+  EXPECT_EQ(calls.find(L"put 104=imagewindow;put 103=_unique;call 277=0;call 305=1;call 307=1;call 235=0;put 102="), 0u)
+      << std::string(calls.begin(), calls.end());
+  EXPECT_NE(calls.find(L"call 229=0;call 227=28;"), std::wstring::npos);
+  const std::size_t gone = calls.find(L"destroy;");
+  ASSERT_NE(gone, std::wstring::npos);
+  EXPECT_TRUE(calls.substr(0, gone).ends_with(L"call 202;")) << "stopped before it is destroyed";
+  EXPECT_EQ(calls.find(L"refused"), std::wstring::npos);
 }
 
 // Wine keeps a volume per wave-out handle, so the volume given back at the end cannot be seen from

@@ -11,6 +11,7 @@
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
+#include "framework/Gdi.h"
 #include "res/ResourceIds.h"
 #include "wine/Pixels.h"
 #include "wine/WineSupport.h"
@@ -96,6 +97,26 @@ class FileListWndTest : public ::testing::Test {
     return CursorName() == name;
   }
   std::string Home() const { return home.Path().substr(0, home.Path().size() - 1); }
+  // Whether the title bar shows a short text as drawn literally in the skin's title font, judged by which
+  // pixels of the bar's left 200 (where no switch stands) hold ink.
+  bool TitleShows(const std::string& text) {
+    RECT client;
+    ::GetClientRect(List().Hwnd(), &client);
+    const int w = 200, h = client.bottom;
+    wt::PixelTarget shown(w, h), drawn(w, h, RGB(0, 0, 0));
+    if (!shown.CopyFrom(List().Hwnd())) return false;
+    const CSkinDefinition& skin = frame->View().Skin();
+    const fw::Font font = fw::PointFont(skin.listTitleFont, skin.listTitleFontSize, NONANTIALIASED_QUALITY);
+    fw::SelectGuard use(drawn.Dc(), font.Get());
+    ::SetBkMode(drawn.Dc(), TRANSPARENT);
+    fw::DrawOutlinedText(drawn.Dc(), text, RECT{4, 0, w, h}, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP,
+                         RGB(255, 255, 255), RGB(128, 128, 128));
+    const COLORREF key = shown.At(0, 0);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if ((shown.At(x, y) != key) != (drawn.At(x, y) != RGB(0, 0, 0))) return false;
+    return true;
+  }
 
   wt::TempDir home{"list"};
   CPlayerApp app;
@@ -298,6 +319,7 @@ TEST_F(FileListWndTest, NothingAFolderHoldsBreaksTheList) {
   EXPECT_EQ(RowText(Tags().Cursor() - Tags().First()), "R&B");
   Key(VK_RETURN);
   EXPECT_EQ(Title(), "R&B");
+  EXPECT_TRUE(TitleShows("R&B")) << "the ampersand is painted, not taken for a prefix";
   ASSERT_TRUE(DownTo(home.File("R&B\\ファイルリストを表示.avi")));
   EXPECT_EQ(RowText(Tags().Cursor() - Tags().First()), "ファイルリストを表示");
 
@@ -368,26 +390,119 @@ TEST_F(FileListWndTest, WithoutJogDialTheWheelScrollsAndTheCursorStays) {
   EXPECT_EQ(Tags().Cursor(), cursor);
 }
 
+// The idle timers with a period of 1.5 s instead of 30 s; the playing entry stands in the middle of a long
+// playlist, so that centring on it differs from scrolling to either end.
 TEST_F(FileListWndTest, AfterAWhileTheListFollowsMusicPlayedFromThePlaylist) {
   EXPECT_TRUE(::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("tone.mp3").c_str(), FALSE)) << "could not copy a test file";
   Start();
   CFileListModel& model = frame->View().Files();
-  for (int i = 0; i < 20; ++i) model.AddEntry(model.EntryForOpenPath(home.File("clip1" + std::to_string(10 + i) + ".avi")));
+  auto clips = [&](int from) {
+    for (int i = from; i < from + 20; ++i) model.AddEntry(model.EntryForOpenPath(home.File("clip1" + std::to_string(i) + ".avi")));
+  };
+  clips(10);
+  const int tone = model.Count();
   model.AddEntry(model.EntryForOpenPath(home.File("tone.mp3")));
+  clips(30);
+  frame->View().Config().playMode = 2;  // repeat one: the 3 s tone lasts the test
+  frame->View().PlayIndex(tone);
+  frame->View().SetPlayingFromPlaylist(true);
+  ASSERT_TRUE(frame->View().IsLoaded());
+  List().SetIdlePeriod(1500);
+  List().SetListMode(0);
+  wt::Pump(1000);
+  List().SetListMode(0);  // activity: the period starts again
+  wt::Pump(1000);
+  EXPECT_EQ(List().ListMode(), 0) << "the timer was not restarted";
+  // List mode 0's timer fires: music switches the list to the playlist, centred on what plays.
+  EXPECT_TRUE(wt::PumpUntil([&] { return List().ListMode() == 1; }, 5000));
+  const int centred = tone - Tags().VisibleRows() / 2 + 1;
+  ASSERT_GT(centred, 0);
+  EXPECT_EQ(Tags().First(), centred);
+  EXPECT_EQ(Title(), "プレイリスト");
+  // Scrolled away in the playlist, timer 1 brings the rows back to what plays.
+  Tags().ScrollToFraction(0.0);
+  List().RestartIdleTimer();
+  ASSERT_EQ(Tags().First(), 0);
+  EXPECT_TRUE(wt::PumpUntil([&] { return Tags().First() == centred; }, 5000));
+}
+
+// A video played from the playlist leaves list mode 0 as it is when that timer fires: only music switches.
+TEST_F(FileListWndTest, AfterAWhileAVideoFromThePlaylistKeepsTheFileList) {
+  Start();
+  CFileListModel& model = frame->View().Files();
+  model.AddEntry(model.EntryForOpenPath(wt::MediaPath("clip.avi")));
   frame->View().PlayIndex(model.Count() - 1);
   frame->View().SetPlayingFromPlaylist(true);
   ASSERT_TRUE(frame->View().IsLoaded());
-  // The list-mode 0 idle timer fires: music switches the list to the playlist, centred on what plays.
-  ::SendMessageA(List().Hwnd(), WM_TIMER, CFileListWnd::kIdleTimerFiles, 0);
+  List().ShowList();
+  List().SetIdlePeriod(300);
+  List().SetListMode(0);
+  wt::Pump(1500);
+  EXPECT_EQ(List().ListMode(), 0);
+}
+
+// Shift makes Enter the entry's alternate activation: a file is added to the playlist instead of played,
+// a folder's tree is added instead of entered.
+TEST_F(FileListWndTest, ShiftTurnsEnterIntoTheAlternateActivation) {
+  Start(3);
+  CFileListModel& model = frame->View().Files();
+  ASSERT_TRUE(DownTo(home.File("clip100.avi")));
+  {
+    HeldKey shift(VK_SHIFT);
+    Key(VK_RETURN);
+  }
+  EXPECT_FALSE(frame->View().IsLoaded());
+  ASSERT_EQ(model.Count(), model.CommandEntryCount() + 1);
+  EXPECT_EQ(model.Playlist().back().name, home.File("clip100.avi"));
+  EXPECT_TRUE(wt::WriteFile(home.File("sub\\inner.avi"), "x")) << "could not write a test file";
+  ASSERT_TRUE(DownTo(home.File("sub")));
+  {
+    HeldKey shift(VK_SHIFT);
+    Key(VK_RETURN);
+  }
+  EXPECT_EQ(model.CurrentDirectory(), Home());
+  EXPECT_EQ(model.Playlist().back().name, home.File("sub\\inner.avi"));
+}
+
+// The bar's list-hide switch hides the list; its empty-playlist switch, in the playlist, empties it.
+TEST_F(FileListWndTest, TheListHideAndEmptyPlaylistSwitches) {
+  Start(3);
+  CFileListModel& model = frame->View().Files();
+  model.AddEntry(model.EntryForOpenPath(home.File("clip100.avi")));
+  model.AddEntry(model.EntryForOpenPath(home.File("clip101.avi")));
+  List().SetListMode(1);
+  ::SendMessageA(List().Hwnd(), WM_COMMAND, ID_PLAYLIST_DELETE_SWITCH, 0);
+  EXPECT_EQ(model.Count(), model.CommandEntryCount());
   EXPECT_EQ(List().ListMode(), 1);
-  EXPECT_EQ(Tags().First(), model.Count() - Tags().VisibleRows());
-  EXPECT_EQ(Title(), "プレイリスト");
+  ::SendMessageA(List().Hwnd(), WM_COMMAND, ID_LIST_HIDE_SWITCH, 0);
+  EXPECT_FALSE(List().IsShown());
+  EXPECT_TRUE(wt::PumpUntil([&] { return !::IsWindowVisible(List().Hwnd()); }, 3000));
+}
+
+// '1' (and the view's F1) cycles hidden -> file list -> playlist -> hidden, and shows the file list again.
+TEST_F(FileListWndTest, ToggleListCyclesThroughBothListsAndHidden) {
+  Start(3);
+  List().SetListMode(1);
+  List().HideList();
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    ::SendMessageA(ViewHwnd(), WM_KEYDOWN, VK_F1, 1);  // hidden, the list leaves the keys to the view
+    EXPECT_TRUE(List().IsShown());
+    EXPECT_EQ(List().ListMode(), 0);
+    EXPECT_NE(Title(), "プレイリスト");
+    Key('1');
+    EXPECT_TRUE(List().IsShown());
+    EXPECT_EQ(List().ListMode(), 1);
+    EXPECT_EQ(Title(), "プレイリスト");
+    Key('1');
+    EXPECT_FALSE(List().IsShown());
+  }
 }
 
 TEST_F(FileListWndTest, ADropPlaysTheFirstFileAndAFolderNothing) {
   EXPECT_TRUE(::CopyFileA(wt::MediaPath("tone.mp3").c_str(), home.File("tone.mp3").c_str(), FALSE)) << "could not copy a test file";
   Start();
-  auto drop = [&](const std::vector<std::string>& paths) {
+  auto drop = [&](const std::vector<std::string>& paths, HWND target) {
     std::string names;
     for (const std::string& p : paths) names += p + '\0';
     names += '\0';
@@ -396,12 +511,21 @@ TEST_F(FileListWndTest, ADropPlaysTheFirstFileAndAFolderNothing) {
     files->pFiles = sizeof(DROPFILES);
     std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), names.data(), names.size());
     ::GlobalUnlock(block);
-    ::SendMessageA(List().Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);  // the handler frees it
+    ::SendMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);  // the handler frees it
   };
-  drop({home.File("sub")});
-  EXPECT_FALSE(frame->View().IsLoaded());
-  drop({home.File("tone.mp3"), wt::MediaPath("clip.avi")});
+  // A folder named like a video is still a folder: nothing plays and the list stays.
+  ASSERT_TRUE(wt::MakeFolder(home.File("movie.avi")));
+  for (const char* folder : {"sub", "movie.avi"}) {
+    drop({home.File(folder)}, List().Hwnd());
+    EXPECT_FALSE(frame->View().IsLoaded()) << folder;
+    EXPECT_NE(frame->View().Files().NowPlaying().name, home.File(folder));
+    EXPECT_TRUE(::IsWindowVisible(List().Hwnd())) << folder;
+  }
+  drop({home.File("tone.mp3"), wt::MediaPath("clip.avi")}, List().Hwnd());
   EXPECT_EQ(frame->View().Files().NowPlaying().name, home.File("tone.mp3"));
+  // Dropped on the view, a file plays as well.
+  drop({wt::MediaPath("clip.avi"), home.File("tone.mp3")}, frame->View().Hwnd());
+  EXPECT_EQ(frame->View().Files().NowPlaying().name, wt::MediaPath("clip.avi"));
 }
 
 TEST_F(FileListWndTest, PictureRowsGetTheirThumbnailsAndBrokenOnesStayPlain) {

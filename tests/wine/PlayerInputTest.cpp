@@ -92,6 +92,83 @@ TEST_F(PlayerInputTest, KeysDriveThePlayer) {
   EXPECT_FALSE(frame->IsMaximised());
 }
 
+// Every key of the seek and volume operations, sent to the view's window: the seeks move a paused video
+// by the 10 s of FTIME and RTIME, the volume keys move the volume their way.
+TEST_F(PlayerInputTest, SeekAndVolumeKeysThroughTheWindow) {
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  ASSERT_TRUE(View().IsLoaded());
+  View().SetPause(true);
+  const struct {
+    WPARAM vk;
+    int seconds;  // the seek; 0 for a volume key
+    int volume;   // the volume's direction
+  } keys[] = {
+      {VK_LEFT, -10, 0},   {'8', -10, 0},  {VK_NUMPAD8, -10, 0}, {VK_F8, -10, 0},
+      {VK_RIGHT, 10, 0},   {'9', 10, 0},   {VK_NUMPAD9, 10, 0},  {VK_F9, 10, 0},
+      {'5', 0, -1},        {VK_NUMPAD5, 0, -1}, {VK_F5, 0, -1},
+      {'6', 0, 1},         {VK_NUMPAD6, 0, 1},  {VK_F6, 0, 1},
+  };
+  for (const auto& k : keys) {
+    SCOPED_TRACE(k.vk);
+    View().SeekToFraction(0.5);
+    View().ControlPanel().SetVolume(0.5);
+    const std::int64_t before = View().CurrentPosition();
+    const double level = View().Volume();
+    Key(k.vk);
+    EXPECT_NEAR(static_cast<double>(View().CurrentPosition() - before), k.seconds * static_cast<double>(kSecond),
+                0.5 * kSecond);
+    if (k.volume > 0) EXPECT_GT(View().Volume(), level);
+    if (k.volume < 0) EXPECT_LT(View().Volume(), level);
+    if (k.volume == 0) EXPECT_EQ(View().Volume(), level);
+  }
+}
+
+// The panels take no keyboard or wheel of their own: what they get reaches the view.
+TEST_F(PlayerInputTest, KeysTheWheelAndSystemKeysOnThePanelsReachTheView) {
+  Start();
+  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  ASSERT_TRUE(View().IsLoaded());
+  const HWND panels[] = {View().ControlPanel().Hwnd(), View().WindowButtons().Hwnd()};
+  for (const HWND panel : panels) {
+    SCOPED_TRACE(panel == panels[0] ? "control panel" : "window buttons");
+    ::SendMessageA(panel, WM_KEYDOWN, 'P', 1);
+    EXPECT_TRUE(View().IsPaused());
+    ::SendMessageA(panel, WM_KEYDOWN, 'P', 1);
+    EXPECT_FALSE(View().IsPaused());
+    ::SendMessageA(panel, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(View().ScanSpeed(), 1);
+    ::SendMessageA(panel, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(View().ScanSpeed(), 0);
+  }
+  // Alt+F4 on the window buttons closes the program as on the view.
+  ::SendMessageA(panels[1], WM_SYSKEYDOWN, VK_F4, 1 << 29);
+  EXPECT_FALSE(frame->Exists());
+}
+
+// The middle button, on the view and on the control panel: the playlist starts when nothing is loaded,
+// else a press pauses or goes on; a double click pauses or goes on in any case.
+TEST_F(PlayerInputTest, TheMiddleButtonStartsPausesAndGoesOn) {
+  Start();
+  Add("clip.avi");
+  for (const HWND target : {View().Hwnd(), View().ControlPanel().Hwnd()}) {
+    SCOPED_TRACE(target == View().Hwnd() ? "view" : "control panel");
+    View().Stop();
+    ASSERT_FALSE(View().IsLoaded());
+    ::SendMessageA(target, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(Playing(), wt::MediaPath("clip.avi"));
+    ASSERT_TRUE(View().IsLoaded());
+    EXPECT_FALSE(View().IsPaused());
+    ::SendMessageA(target, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(10, 10));
+    EXPECT_TRUE(View().IsPaused());
+    ::SendMessageA(target, WM_MBUTTONDBLCLK, MK_MBUTTON, MAKELPARAM(10, 10));
+    EXPECT_FALSE(View().IsPaused());
+  }
+  View().Stop();
+  ::SendMessageA(View().Hwnd(), WM_MBUTTONDBLCLK, MK_MBUTTON, MAKELPARAM(10, 10));
+  EXPECT_FALSE(View().IsLoaded()) << "a double click starts nothing";
+}
+
 TEST_F(PlayerInputTest, AltF4ClosesThroughTheFrameAndOtherSystemKeysDoNothing) {
   Start();
   EXPECT_EQ(::SendMessageA(View().Hwnd(), WM_SYSCHAR, ' ', 1 << 29), 0);  // Alt+Space: no system menu
@@ -213,6 +290,42 @@ TEST_F(PlayerInputTest, MediaKeysPlayPauseStopSkipAndMute) {
   // The key itself: Wine makes no WM_APPCOMMAND of it, the player does.
   ::SendMessageA(View().FileList().Hwnd(), WM_KEYDOWN, VK_MEDIA_STOP, 1);
   EXPECT_FALSE(View().IsLoaded());
+}
+
+// Stop, previous track and the volume keys, each as the WM_APPCOMMAND Windows makes of the key and as the
+// key itself (which the player turns into the command under Wine).
+TEST_F(PlayerInputTest, MediaKeysStopGoBackAndSetTheVolume) {
+  Start();
+  Add("clip.avi");
+  Add("tone.mp3");
+  for (const bool viaKey : {false, true}) {
+    SCOPED_TRACE(viaKey ? "key" : "WM_APPCOMMAND");
+    auto press = [&](int command, WPARAM vk) {
+      if (viaKey)
+        Key(vk);
+      else
+        ::SendMessageA(View().Hwnd(), WM_APPCOMMAND, reinterpret_cast<WPARAM>(View().Hwnd()), MAKELPARAM(0, command));
+    };
+    press(APPCOMMAND_MEDIA_PLAY_PAUSE, VK_MEDIA_PLAY_PAUSE);
+    ASSERT_EQ(Playing(), wt::MediaPath("clip.avi"));
+    press(APPCOMMAND_MEDIA_NEXTTRACK, VK_MEDIA_NEXT_TRACK);
+    EXPECT_EQ(Playing(), wt::MediaPath("tone.mp3"));
+    press(APPCOMMAND_MEDIA_PREVIOUSTRACK, VK_MEDIA_PREV_TRACK);
+    EXPECT_EQ(Playing(), wt::MediaPath("clip.avi"));
+
+    View().ControlPanel().SetVolume(0.5);
+    press(APPCOMMAND_VOLUME_UP, VK_VOLUME_UP);
+    const double raised = View().Volume();
+    EXPECT_GT(raised, 0.5);
+    press(APPCOMMAND_VOLUME_DOWN, VK_VOLUME_DOWN);
+    press(APPCOMMAND_VOLUME_DOWN, VK_VOLUME_DOWN);
+    EXPECT_LT(View().Volume(), 0.5);
+
+    press(APPCOMMAND_MEDIA_STOP, VK_MEDIA_STOP);
+    EXPECT_FALSE(View().IsLoaded());
+    press(APPCOMMAND_MEDIA_STOP, VK_MEDIA_STOP);  // stopped: the command stays stopped
+    EXPECT_FALSE(View().IsLoaded());
+  }
 }
 
 // The mute key toggles against the volume as it stands, and TN.INI keeps the level the user had before
