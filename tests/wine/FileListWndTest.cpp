@@ -7,10 +7,13 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
+#include "framework/Handles.h"
 #include "framework/Gdi.h"
 #include "res/ResourceIds.h"
 #include "wine/Pixels.h"
@@ -526,6 +529,30 @@ TEST_F(FileListWndTest, ADropPlaysTheFirstFileAndAFolderNothing) {
   // Dropped on the view, a file plays as well.
   drop({wt::MediaPath("clip.avi"), home.File("tone.mp3")}, frame->View().Hwnd());
   EXPECT_EQ(frame->View().Files().NowPlaying().name, wt::MediaPath("clip.avi"));
+}
+
+TEST_F(FileListWndTest, RowsWhoseThumbnailRequestsWerePushedOutAskAgainOnceTheWorkerIsIdle) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+    ::CopyFileA(wt::MediaPath("pic.jpg").c_str(), home.File(name).c_str(), FALSE);
+  // Every decode waits its turn under the program's picture mutex: held here, the worker makes nothing
+  // while the rows draw and ask, and their requests still wait when newer ones push them out.
+  fw::UniqueHandle decodes(::CreateMutexA(nullptr, FALSE, "TN_CPICT"));
+  ASSERT_EQ(::WaitForSingleObject(decodes.Get(), 1000), WAIT_OBJECT_0);
+  Start(0);
+  for (int i = 0; i < 40; ++i)
+    (void)Tags().Thumbnails().Get(List().Hwnd(), home.File("gone" + std::to_string(i) + ".jpg"), 44, 36);
+  ::ReleaseMutex(decodes.Get());
+  std::vector<int> pictures;
+  for (int r = 0; r < kRowWindows; ++r)
+    if (Tags().Tag(r).IsInUse() && Tags().Tag(r).Entry().name.ends_with(".jpg")) pictures.push_back(r);
+  ASSERT_EQ(pictures.size(), 3u);
+  EXPECT_TRUE(wt::PumpUntil(
+      [&] {
+        for (int r : pictures)
+          if (Tags().Tag(r).LacksThumbnail()) return false;
+        return true;
+      },
+      10000));
 }
 
 TEST_F(FileListWndTest, PictureRowsGetTheirThumbnailsAndBrokenOnesStayPlain) {
