@@ -3,7 +3,7 @@
 // listed and five switches; the rows below it belong to its tag list. It owns the lists (the model: file
 // list, playlist, now-playing and playlist current entries, random history), knows which list is shown,
 // takes the keyboard while it is shown, and turns activations, navigation and keys into folder changes,
-// playlist changes or playback requests to the player view.
+// playlist changes or playback requests to the player (IListPlayer).
 
 #include <string>
 

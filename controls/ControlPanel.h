@@ -2,8 +2,8 @@
 // The transport bar: a 634 × 88 pop-up owned by the player view that floats near the bottom of the view,
 // shows itself while the mouse is over it (or while the file list is open) and hides a second after the
 // mouse leaves. It carries ten switches, the volume and position sliders and the status line drawn in
-// the glyphs of the digit strip. The panel turns clicks into calls on the player view and the file list;
-// the view does the work, places the panel and owns the values the status line shows.
+// the glyphs of the digit strip. The panel turns clicks into the player's commands (IPlayerCommands); the
+// player does the work, places the panel (IPanelHost) and owns the values the status line shows.
 //
 // The panel never takes the activation (a floating tool panel, and under Wine an activated or system-menu
 // pop-up becomes a window-manager window whose every hide waits for a window manager).
