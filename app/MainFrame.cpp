@@ -3,6 +3,7 @@
 #include "app/BlockText.h"
 #include "app/PlayerApp.h"
 #include "app/StartupText.h"
+#include "framework/CodePage.h"
 #include "framework/Handles.h"
 #include "framework/MutexLock.h"
 #include "res/ResourceIds.h"
@@ -121,28 +122,48 @@ void CMainFrame::OnHandOff(fw::Msg& m) {
     return;
   }
   BlockText block;
-  if (m_handOff.OpenNamed(kHandOffBlockName)) {
+  bool wideTerminated = false;
+  std::wstring widePath;
+  {
     fw::MutexLock lock(kHandOffLockName, kHandOffLockWaitMs);
-    block.text = m_handOff.ReadText(kSharedBlockSize, &block.terminated);
-    // Taking the path empties the block: the sender waits for that before it lets the block go.
-    if (block.terminated) m_handOff.WriteText(std::string(), kSharedBlockSize);
+    // The wide block names the file whole; an older second start writes the code-page block only.
+    if (m_wideHandOff.OpenNamed(kHandOffWideBlockName)) {
+      widePath = m_wideHandOff.ReadWideText(kWideBlockUnits, &wideTerminated);
+      if (wideTerminated) m_wideHandOff.WriteWideText(std::wstring(), kWideBlockUnits);
+    }
+    if (m_handOff.OpenNamed(kHandOffBlockName)) {
+      block.text = m_handOff.ReadText(kSharedBlockSize, &block.terminated);
+      // Taking the path empties the block: the sender waits for that before it lets the block go.
+      if (block.terminated) m_handOff.WriteText(std::string(), kSharedBlockSize);
+    }
   }
+  m_wideHandOff.CloseBlock();
   m_handOff.CloseBlock();
-  const std::string path = HandOffPath(block);
-  if (!path.empty()) m_view.OpenHandedOver(path);
+  if (!wideTerminated || widePath.empty()) widePath = fw::Widen(HandOffPath(block));
+  if (!widePath.empty()) m_view.OpenHandedOver(widePath);
 }
 
-bool CMainFrame::WriteHandOffPath(const std::string& path) {
+bool CMainFrame::WriteHandOffPath(const std::wstring& path) {
+  m_wideHandOff.SetName(kHandOffWideBlockName, kWideBlockUnits * sizeof(wchar_t));
   m_handOff.SetName(kHandOffBlockName, kSharedBlockSize);
-  if (!m_handOff.CreateOrOpen()) return false;
+  if (!m_wideHandOff.CreateOrOpen()) return false;
+  const bool codePageBlock = m_handOff.CreateOrOpen() != nullptr;
+  // An older instance reads the code-page block only: it gets a form that opens the same file, never one
+  // with substitutes.
+  m_handedOffText = CodePagePathOf(fw::Narrow(path), fw::ShortPathOf(path)).value_or(std::string());
+  m_handedOffPath = path;
   fw::MutexLock lock(kHandOffLockName, kHandOffLockWaitMs);
-  return m_handOff.WriteText(path, kSharedBlockSize);
+  if (codePageBlock) m_handOff.WriteText(m_handedOffText, kSharedBlockSize);
+  return m_wideHandOff.WriteWideText(path, kWideBlockUnits);
 }
 
-bool CMainFrame::WaitForHandOffTaken(const std::string& path, unsigned timeoutMs) {
+bool CMainFrame::WaitForHandOffTaken(unsigned timeoutMs) {
   const DWORD start = ::GetTickCount();
   while (::GetTickCount() - start < timeoutMs) {
-    if (m_handOff.ReadText(kSharedBlockSize) != path) return true;  // taken, or replaced by a later start that now waits in turn
+    // Taken (a newer instance empties both blocks, an older one the code-page block), or replaced by a
+    // later start that now waits in turn.
+    if (m_wideHandOff.ReadWideText(kWideBlockUnits) != m_handedOffPath) return true;
+    if (!m_handedOffText.empty() && m_handOff.ReadText(kSharedBlockSize) != m_handedOffText) return true;
     ::Sleep(10);
   }
   return false;
@@ -157,9 +178,11 @@ PanelPlaces CMainFrame::LayoutPanels(const geo::Rect& panelClient) const {
   return ::LayoutPanels(ToRect(client), panelClient);
 }
 
-void CMainFrame::ShowTitleOf(const std::string& path) {
-  const std::string title = path.empty() ? std::string(kProgramWindowName) : TitleFromPath(path);
-  if (Exists()) ::SetWindowTextA(Hwnd(), title.c_str());
+void CMainFrame::ShowTitleOf(const std::wstring& path) {
+  const std::wstring title = path.empty() ? fw::Widen(kProgramWindowName) : TitleFromPath(path);
+  // The frame is an ANSI window, whose own text handling would put the title through the code page: the
+  // wide default handling stores it as it is, for the taskbar and for another instance's search.
+  if (Exists()) ::DefWindowProcW(Hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
   if (CPlayerApp* app = CPlayerApp::Current()) app->PublishWindowName(title);
 }
 

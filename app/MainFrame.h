@@ -15,6 +15,10 @@ inline constexpr char kProgramWindowName[] = "Tarnvale";
 inline constexpr char kHandOffBlockName[] = "_T_A_R_N_V_A_L_E";
 inline constexpr char kWindowNameBlockName[] = "_T_N_W_I_N_D_O_W_N_A_M_E";
 inline constexpr unsigned kSharedBlockSize = 260;
+// The wide forms of both, which a newer instance reads first and an older one never opens: 260 units.
+inline constexpr char kHandOffWideBlockName[] = "_T_A_R_N_V_A_L_E_W";
+inline constexpr char kWindowNameWideBlockName[] = "_T_N_W_I_N_D_O_W_N_A_M_E_W";
+inline constexpr unsigned kWideBlockUnits = 260;
 
 class CMainFrame : public fw::Window, public IPlayerFrame {
  public:
@@ -26,11 +30,13 @@ class CMainFrame : public fw::Window, public IPlayerFrame {
   // Creates the frame window; its creation creates the view.
   bool Create();
 
-  // Second start: writes the path into the hand-off block (false when it could not be written).
-  bool WriteHandOffPath(const std::string& path);
+  // Second start: writes the path into the wide hand-off block, and into the code-page block the form an
+  // older instance can open (the path, else its short form; nothing when neither holds it). False when the
+  // wide block could not be written.
+  bool WriteHandOffPath(const std::wstring& path);
   // Second start: waits until the running instance has taken the path (or another start replaced it),
-  // keeping the block alive meanwhile; false after the timeout.
-  bool WaitForHandOffTaken(const std::string& path, unsigned timeoutMs);
+  // keeping the blocks alive meanwhile; false after the timeout.
+  bool WaitForHandOffTaken(unsigned timeoutMs);
 
   // Control panel and file list places over the view (screen coordinates).
   PanelPlaces LayoutPanels(const geo::Rect& panelClient) const override;
@@ -47,7 +53,7 @@ class CMainFrame : public fw::Window, public IPlayerFrame {
   bool IsClosing() const { return m_closing != 0; }
   bool IsMaximised() const override { return Exists() && ::IsZoomed(Hwnd()); }
   HWND FrameWindow() const override { return Exists() ? Hwnd() : nullptr; }
-  void ShowTitleOf(const std::string& path) override;
+  void ShowTitleOf(const std::wstring& path) override;
 
  protected:
   void PreCreate(CREATESTRUCTA& cs) override;
@@ -65,6 +71,10 @@ class CMainFrame : public fw::Window, public IPlayerFrame {
   void PlaceViewOverFrame();
 
   CSharedBlock m_handOff;
+  CSharedBlock m_wideHandOff;
+  // What this second start wrote into each block, to see it taken.
+  std::string m_handedOffText;
+  std::wstring m_handedOffPath;
   CPlayerView m_view;
   int m_closing = 0;
   HWND m_panel = nullptr;

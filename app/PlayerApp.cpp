@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/StartupText.h"
+#include "framework/CodePage.h"
 #include "framework/Mbcs.h"
 #include "framework/SystemText.h"
 #include "res/ResourceIds.h"
@@ -26,7 +27,7 @@ bool CPlayerApp::StartUp() {
   m_frame = std::make_unique<CMainFrame>();
   SetMainWindow(m_frame.get());
 
-  const std::string path = ExtractCommandLinePath(CommandLineText());
+  const std::wstring path = ExtractCommandLinePath(std::wstring_view(CommandLineText()));
   m_frame->View().LoadSettings();
 
   HANDLE mutex = ::CreateMutexA(nullptr, FALSE, "Tarnvale");
@@ -38,7 +39,7 @@ bool CPlayerApp::StartUp() {
   return first ? StartFirstInstance(path) : StartSecondInstance(path);
 }
 
-bool CPlayerApp::StartFirstInstance(const std::string& path) {
+bool CPlayerApp::StartFirstInstance(const std::wstring& path) {
   CMainFrame& frame = *m_frame;
   // Without its window the process would wait in the message loop for ever.
   if (!frame.Create()) return false;
@@ -63,8 +64,8 @@ bool CPlayerApp::StartFirstInstance(const std::string& path) {
   return true;
 }
 
-bool CPlayerApp::StartSecondInstance(const std::string& path) {
-  HWND running = ::FindWindowA(nullptr, RunningWindowName().c_str());
+bool CPlayerApp::StartSecondInstance(const std::wstring& path) {
+  HWND running = ::FindWindowW(nullptr, RunningWindowName().c_str());
   if (!running) return false;
 
   bool written = false;
@@ -76,7 +77,7 @@ bool CPlayerApp::StartSecondInstance(const std::string& path) {
   }
   ::SetForegroundWindow(running);
   // The block lives only while a process holds it: stay until the running instance has read it.
-  if (written) m_frame->WaitForHandOffTaken(path, kHandOffWaitMs);
+  if (written) m_frame->WaitForHandOffTaken(kHandOffWaitMs);
   return false;
 }
 
@@ -85,16 +86,29 @@ int CPlayerApp::ShutDown() {
   return fw::Application::ShutDown();
 }
 
-void CPlayerApp::PublishWindowName(const std::string& title) {
+void CPlayerApp::PublishWindowName(const std::wstring& title) {
+  m_wideWindowName.SetName(kWindowNameWideBlockName, kWideBlockUnits * sizeof(wchar_t));
+  if (m_wideWindowName.CreateOrOpen())
+    m_wideWindowName.WriteWideText(std::wstring(wide::CutUnits(title, kWideBlockUnits - 1)), kWideBlockUnits);
+  // An older instance reads the code-page block: a title the code page cannot hold is not written there
+  // with substitutes (that instance then looks for the program's own name, as it does without a block).
   m_windowName.SetName(kWindowNameBlockName, kSharedBlockSize);
   if (!m_windowName.CreateOrOpen()) return;
-  m_windowName.WriteText(std::string(mbcs::CutBytes(title, kSharedBlockSize - 1)), kSharedBlockSize);
+  const CodePageName name = fw::Narrow(title);
+  m_windowName.WriteText(name.exact ? std::string(mbcs::CutBytes(name.text, kSharedBlockSize - 1)) : std::string(),
+                         kSharedBlockSize);
 }
 
-std::string CPlayerApp::RunningWindowName() {
+std::wstring CPlayerApp::RunningWindowName() {
+  CSharedBlock wideBlock;
+  if (wideBlock.OpenNamed(kWindowNameWideBlockName)) {
+    bool terminated = false;
+    std::wstring name = wideBlock.ReadWideText(kWideBlockUnits, &terminated);
+    if (terminated && !name.empty()) return name;
+  }
   CSharedBlock block;
-  if (!block.OpenNamed(kWindowNameBlockName)) return kProgramWindowName;
+  if (!block.OpenNamed(kWindowNameBlockName)) return fw::Widen(kProgramWindowName);
   std::string name = block.ReadText(kSharedBlockSize);
-  return name.empty() ? std::string(kProgramWindowName) : name;
+  return fw::Widen(name.empty() ? std::string(kProgramWindowName) : name);
 }
 

@@ -23,19 +23,20 @@ class CPlayerApp : public fw::Application {
   CMainFrame* Frame() const { return m_frame.get(); }
 
   // Writes the title into the window-name block (created on first use, kept until the program ends).
-  void PublishWindowName(const std::string& title);
+  void PublishWindowName(const std::wstring& title);
   // The title the running instance published, or "Tarnvale" when there is none.
-  static std::string RunningWindowName();
+  static std::wstring RunningWindowName();
 
  protected:
   bool StartUp() override;
   int ShutDown() override;
 
  private:
-  bool StartFirstInstance(const std::string& path);
-  bool StartSecondInstance(const std::string& path);
+  bool StartFirstInstance(const std::wstring& path);
+  bool StartSecondInstance(const std::wstring& path);
 
   CSharedBlock m_windowName;
+  CSharedBlock m_wideWindowName;
   fw::UniqueHandle m_instanceMutex;
   std::unique_ptr<CMainFrame> m_frame;
 };

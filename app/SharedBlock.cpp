@@ -67,6 +67,21 @@ std::string CSharedBlock::ReadText(std::size_t maxBytes, bool* terminated) const
   return std::move(block.text);
 }
 
+std::wstring CSharedBlock::ReadWideText(std::size_t maxUnits, bool* terminated) const {
+  const auto* p = static_cast<const wchar_t*>(m_view.Get());
+  WideBlockText block =
+      ReadWideBlockText(p ? std::wstring_view(p, ViewBytes() / sizeof(wchar_t)) : std::wstring_view(), maxUnits);
+  if (terminated) *terminated = block.terminated;
+  return std::move(block.text);
+}
+
+bool CSharedBlock::WriteWideText(const std::wstring& text, std::size_t maxUnits) {
+  auto* p = static_cast<wchar_t*>(m_view.Get());
+  if (!p || text.size() + 1 > std::min(maxUnits, ViewBytes() / sizeof(wchar_t))) return false;
+  std::memcpy(p, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  return true;
+}
+
 bool CSharedBlock::WriteText(const std::string& text, std::size_t maxBytes) {
   char* p = static_cast<char*>(m_view.Get());
   if (!p || text.size() + 1 > std::min(maxBytes, ViewBytes())) return false;

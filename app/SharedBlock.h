@@ -38,6 +38,9 @@ class CSharedBlock {
   // Copies text and a NUL into the view; false (nothing written) when no view is mapped or the text and
   // its NUL do not fit in maxBytes.
   bool WriteText(const std::string& text, std::size_t maxBytes);
+  // The same for wide text, in units of two bytes: the wide blocks that a newer instance reads first.
+  std::wstring ReadWideText(std::size_t maxUnits, bool* terminated = nullptr) const;
+  bool WriteWideText(const std::wstring& text, std::size_t maxUnits);
 
  private:
   // Bytes readable from the mapped address, bounded by the view's committed region.

@@ -13,6 +13,12 @@ constexpr std::size_t kMaxPath = 260;
 // text is cut before its first space. A path that would not fit in kMaxPath is dropped (empty result):
 // it cannot name a file here, and a cut one could name another.
 std::string ExtractCommandLinePath(std::string_view commandLine);
+// The arguments of a whole command line as the system gives it: the program name (quoted or up to the
+// first blank) and the blanks after it skipped.
+std::wstring_view CommandLineArguments(std::wstring_view commandLine);
+// The same rule on the wide command line, which names files the code page cannot.
+std::wstring ExtractCommandLinePath(std::wstring_view commandLine);
 
 // The title for a file: its name without the folder and without its last extension.
 std::string TitleFromPath(std::string_view path);
+std::wstring TitleFromPath(std::wstring_view path);

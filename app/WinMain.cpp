@@ -1,6 +1,8 @@
 #include "app/PlayerApp.h"
+#include "app/StartupText.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+// The wide command line, which names files the code page cannot.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CPlayerApp app;
-  return app.Run(commandLine);
+  return app.Run(std::wstring(CommandLineArguments(::GetCommandLineW())));
 }

@@ -59,25 +59,26 @@ std::string_view ExtensionRules::Extension(std::string_view path) const {
 
 std::string ExtensionRules::Lower(std::string_view s) const { return m_lead.LowerAscii(s); }
 
-EntryKind ExtensionRules::Classify(std::string_view path, const ShortcutResolver& resolve,
-                                   ShortcutTarget* target) const {
-  return ClassifyExtension(Extension(path), path, resolve, target);
+EntryKind ExtensionRules::Classify(std::string_view path, const ShortcutResolver& resolve, ShortcutTarget* target,
+                                   std::wstring_view widePath) const {
+  return ClassifyExtension(Extension(path), path, resolve, target, widePath);
 }
 
 EntryKind ExtensionRules::ClassifyExtension(std::string_view ext, std::string_view path,
-                                            const ShortcutResolver& resolve, ShortcutTarget* target) const {
+                                            const ShortcutResolver& resolve, ShortcutTarget* target,
+                                            std::wstring_view widePath) const {
   if (ext.empty()) return 0;
-  return ClassifyLowered(Lower(ext), path, resolve, target, 0);
+  return ClassifyLowered(Lower(ext), path, widePath, resolve, target, 0);
 }
 
-EntryKind ExtensionRules::ClassifyLowered(std::string_view ext, std::string_view path,
+EntryKind ExtensionRules::ClassifyLowered(std::string_view ext, std::string_view path, std::wstring_view widePath,
                                           const ShortcutResolver& resolve, ShortcutTarget* target,
                                           int hops) const {
   if (ext.empty()) return 0;
   EntryKind kind = 0;
   if (ext == "lnk") {
     if (!resolve || hops >= kMaxShortcutHops) return 0;
-    ShortcutTarget t = resolve(std::string(path));
+    ShortcutTarget t = resolve(std::string(path), std::wstring(widePath));
     if (t.path.empty()) return 0;
     if (t.isFolder) {
       kind = KIND_FOLDER | KIND_VIA_SHORTCUT;
@@ -86,7 +87,7 @@ EntryKind ExtensionRules::ClassifyLowered(std::string_view ext, std::string_view
     }
     const std::string targetExt = Lower(Extension(t.path));
     if (targetExt.empty()) return 0;
-    kind = ClassifyLowered(targetExt, t.path, resolve, target, hops + 1);
+    kind = ClassifyLowered(targetExt, t.path, t.widePath, resolve, target, hops + 1);
     if (kind == 0) return 0;
     // A chain of shortcuts reports its last target; a single hop reports this one.
     if (target && targetExt != "lnk") *target = std::move(t);

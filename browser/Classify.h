@@ -14,7 +14,8 @@
 
 struct Settings;
 
-using ShortcutResolver = std::function<ShortcutTarget(const std::string& shortcutPath)>;
+// Resolves a shortcut given by its code-page path and, where the caller has it, its wide one.
+using ShortcutResolver = std::function<ShortcutTarget(const std::string& shortcutPath, const std::wstring& widePath)>;
 
 // A shortcut whose target is again a shortcut is followed this many times at most.
 constexpr int kMaxShortcutHops = 8;
@@ -32,15 +33,17 @@ class ExtensionRules {
   ExtensionRules(std::string_view video, std::string_view audio, std::string_view picture, std::string_view open);
 
   // The kind of a path; 0 when it is not listed. A .lnk is resolved through resolve; target, when given,
-  // receives the final target of a shortcut (after every hop), and is left alone for other paths.
-  EntryKind Classify(std::string_view path, const ShortcutResolver& resolve, ShortcutTarget* target = nullptr) const;
+  // receives the final target of a shortcut (after every hop), and is left alone for other paths. widePath,
+  // when given, is the path's wide form, for the resolution of a shortcut.
+  EntryKind Classify(std::string_view path, const ShortcutResolver& resolve, ShortcutTarget* target = nullptr,
+                     std::wstring_view widePath = {}) const;
 
   // ExtensionOf with this snapshot's copy of the lead-byte table (the same result, for the listing's loop).
   std::string_view Extension(std::string_view path) const;
 
   // The same for an extension already taken from a path; path is only needed for a "lnk" extension.
   EntryKind ClassifyExtension(std::string_view ext, std::string_view path, const ShortcutResolver& resolve,
-                              ShortcutTarget* target = nullptr) const;
+                              ShortcutTarget* target = nullptr, std::wstring_view widePath = {}) const;
 
  private:
   // One list's text with the positions where a character starts, so that a match is only taken at a
@@ -57,8 +60,8 @@ class ExtensionRules {
     std::string m_starts;  // m_starts[i] != 0 when a character starts at m_text[i]
   };
 
-  EntryKind ClassifyLowered(std::string_view ext, std::string_view path, const ShortcutResolver& resolve,
-                            ShortcutTarget* target, int hops) const;
+  EntryKind ClassifyLowered(std::string_view ext, std::string_view path, std::wstring_view widePath,
+                            const ShortcutResolver& resolve, ShortcutTarget* target, int hops) const;
   EntryKind ClassifyFileExtension(std::string_view ext) const;
 
   std::string Lower(std::string_view s) const;

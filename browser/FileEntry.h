@@ -32,4 +32,7 @@ struct FileEntry {
   std::int64_t lastWriteTime = 0;  // seconds since 1970-01-01 UTC; 0 where there is no file
   std::int32_t id = 0;          // unique for the life of the process; -1 and 0 mean no entry
   std::int32_t playlistPosition = 0;
+  // The wide form of a file's, folder's or drive's path, which names it even where name cannot (a name
+  // outside the code page); what opens, enters or resolves the entry uses it. Empty for a command entry.
+  std::wstring widePath;
 };

@@ -17,14 +17,6 @@ bool EndsWithBackslash(std::string_view s) {
   return last != std::string_view::npos && last + 1 == s.size();
 }
 
-// A folder path in the one spelling the collection compares: no trailing backslash except at a drive root,
-// and a bare drive ("C:") taken as its root.
-std::string NormaliseFolder(std::string folder) {
-  while (folder.size() > 3 && EndsWithBackslash(folder)) folder.pop_back();
-  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-  return folder;
-}
-
 bool IsShortcutExtension(std::string_view ext) {
   return ext.size() == 3 && (ext[0] | 0x20) == 'l' && (ext[1] | 0x20) == 'n' && (ext[2] | 0x20) == 'k';
 }
@@ -49,7 +41,9 @@ std::int32_t CFileListModel::NextId() {
 }
 
 ShortcutResolver CFileListModel::Resolver() {
-  return [this](const std::string& path) { return m_fs.ResolveShortcut(path); };
+  return [this](const std::string& path, const std::wstring& widePath) {
+    return m_fs.ResolveShortcut(widePath.empty() ? m_fs.Widen(path) : widePath);
+  };
 }
 
 // ---- Entries, listing, collection
@@ -58,9 +52,15 @@ EntryKind CFileListModel::Classify(const std::string& path) {
   return ExtensionRules(m_settings).Classify(path, Resolver());
 }
 
-ShortcutTarget CFileListModel::ResolveShortcut(const std::string& path) { return m_fs.ResolveShortcut(path); }
+EntryKind CFileListModel::Classify(const FileEntry& entry) {
+  return ExtensionRules(m_settings).Classify(entry.name, Resolver(), nullptr, entry.widePath);
+}
 
-std::string CFileListModel::CurrentDirectory() { return m_fs.CurrentDirectory(); }
+ShortcutTarget CFileListModel::ResolveShortcut(const std::wstring& path) { return m_fs.ResolveShortcut(path); }
+
+std::string CFileListModel::CurrentDirectory() { return m_fs.Narrow(m_fs.CurrentDirectory()).text; }
+
+std::wstring CFileListModel::CurrentFolder() { return m_fs.CurrentDirectory(); }
 
 std::string CFileListModel::VolumeLabelOf(const std::string& root) {
   if (!EndsWithBackslash(root)) return {};
@@ -72,10 +72,15 @@ std::size_t CFileListModel::ScanFolder() {
   return ScanInto(m_fs.CurrentDirectory(), ExtensionRules(m_settings), foundParent);
 }
 
-std::size_t CFileListModel::ScanInto(const std::string& dir, const ExtensionRules& rules, bool& foundParent) {
+std::size_t CFileListModel::ScanInto(const std::wstring& dir, const ExtensionRules& rules, bool& foundParent) {
   const std::size_t before = m_fileList.size();
   const ShortcutResolver resolve = Resolver();
-  const bool root = IsDriveRoot(dir);
+  const bool root = wide::IsDriveRoot(dir);
+  const std::string dirName = m_fs.Narrow(dir).text;
+  auto add = [&](std::string path, EntryKind kind, const FoundItem& item) {
+    m_fileList.push_back({std::move(path), kind, item.creationTime, item.lastWriteTime, NextId(), 0,
+                          wide::JoinPath(dir, item.wideName)});
+  };
   m_fs.Search(dir, [&](const FoundItem& item) {
     if (item.attributes & kAttrDirectory) {
       if (item.name == ".") return;
@@ -87,8 +92,7 @@ std::size_t CFileListModel::ScanInto(const std::string& dir, const ExtensionRule
         return;
       }
       if (item.attributes & kAttrHidden) return;
-      m_fileList.push_back({JoinPath(dir, item.name), KIND_FOLDER, item.creationTime, item.lastWriteTime,
-                            NextId(), 0});
+      add(JoinPath(dirName, item.name), KIND_FOLDER, item);
       return;
     }
     // Most files are decided by the extension of their own name, without making the path; a name without
@@ -99,13 +103,13 @@ std::size_t CFileListModel::ScanInto(const std::string& dir, const ExtensionRule
     if (!ext.empty() && !IsShortcutExtension(ext)) {
       kind = rules.ClassifyExtension(ext, {}, resolve);
       if (kind == 0) return;
-      path = JoinPath(dir, item.name);
+      path = JoinPath(dirName, item.name);
     } else {
-      path = JoinPath(dir, item.name);
-      kind = rules.Classify(path, resolve);
+      path = JoinPath(dirName, item.name);
+      kind = rules.Classify(path, resolve, nullptr, wide::JoinPath(dir, item.wideName));
       if (kind == 0) return;
     }
-    m_fileList.push_back({std::move(path), kind, item.creationTime, item.lastWriteTime, NextId(), 0});
+    add(std::move(path), kind, item);
   });
   return m_fileList.size() - before;
 }
@@ -116,7 +120,9 @@ std::size_t CFileListModel::ListDrives() {
     std::string root{letter, ':', '\\'};
     unsigned type = m_fs.DriveTypeOf(root);
     if (type < kDriveRemovable || type > kDriveCdRom) continue;
-    m_fileList.push_back({root + m_fs.VolumeLabel(root).value_or(std::string()), KIND_DRIVE, 0, 0, NextId(), 0});
+    std::string name = root + m_fs.VolumeLabel(root).value_or(std::string());
+    std::wstring widePath = m_fs.Widen(name);
+    m_fileList.push_back({std::move(name), KIND_DRIVE, 0, 0, NextId(), 0, std::move(widePath)});
     ++added;
   }
   return added;
@@ -128,7 +134,7 @@ void CFileListModel::AddCommand(std::vector<FileEntry>& list, const char* text, 
 
 void CFileListModel::BuildFileList(bool driveList, SortMode mode) {
   std::vector<FileEntry>().swap(m_fileList);
-  const std::string cur = m_fs.CurrentDirectory();
+  const std::wstring cur = m_fs.CurrentDirectory();
   if (!driveList) {
     bool foundParent = false;
     ScanInto(cur, ExtensionRules(m_settings), foundParent);
@@ -139,7 +145,7 @@ void CFileListModel::BuildFileList(bool driveList, SortMode mode) {
   }
   std::string home = m_settings.homeDir;
   if (EndsWithBackslash(home)) home.pop_back();
-  if (cur != home) {
+  if (cur != m_fs.Widen(home)) {
     AddCommand(m_fileList, kTextHome, KIND_HOME);
     if (!driveList) AddCommand(m_fileList, kTextAddFolder, KIND_ADD_FOLDER);
   }
@@ -148,46 +154,49 @@ void CFileListModel::BuildFileList(bool driveList, SortMode mode) {
   Sort(m_fileList, mode);
 }
 
-std::size_t CFileListModel::CollectTree(const std::string& folder) {
+std::size_t CFileListModel::CollectTree(const std::wstring& folder) {
   m_visited.clear();
   m_visitedSet.clear();
   m_collection.clear();
-  Collect(NormaliseFolder(folder), ExtensionRules(m_settings), 0);
+  Collect(wide::NormaliseFolder(folder), ExtensionRules(m_settings), 0);
   Sort(m_collection, SORT_PATH);
   return m_collection.size();
 }
 
-void CFileListModel::Collect(const std::string& folder, const ExtensionRules& rules, int depth) {
+void CFileListModel::Collect(const std::wstring& folder, const ExtensionRules& rules, int depth) {
   if (depth > kMaxCollectDepth || folder.empty()) return;
   if (!m_visitedSet.insert(folder).second) return;
-  m_visited.push_back(folder);
+  const std::string folderName = m_fs.Narrow(folder).text;
+  m_visited.push_back(folderName);
 
   const ShortcutResolver resolve = Resolver();
-  std::vector<std::string> subfolders;
+  std::vector<std::wstring> subfolders;
   m_fs.Search(folder, [&](const FoundItem& item) {
     if (item.attributes & kAttrDirectory) {
-      if (item.name != "." && item.name != "..") subfolders.push_back(JoinPath(folder, item.name));
+      if (item.name != "." && item.name != "..") subfolders.push_back(wide::JoinPath(folder, item.wideName));
       return;
     }
     std::string_view ext = rules.Extension(item.name);
     if (!ext.empty() && !IsShortcutExtension(ext)) {
       EntryKind kind = rules.ClassifyExtension(ext, {}, resolve);
       if (kind != 0)
-        m_collection.push_back(
-            {JoinPath(folder, item.name), kind, item.creationTime, item.lastWriteTime, NextId(), 0});
+        m_collection.push_back({JoinPath(folderName, item.name), kind, item.creationTime, item.lastWriteTime,
+                                NextId(), 0, wide::JoinPath(folder, item.wideName)});
       return;
     }
-    std::string path = JoinPath(folder, item.name);
+    std::string path = JoinPath(folderName, item.name);
+    std::wstring widePath = wide::JoinPath(folder, item.wideName);
     ShortcutTarget target;
-    EntryKind kind = rules.Classify(path, resolve, &target);
+    EntryKind kind = rules.Classify(path, resolve, &target, widePath);
     if (kind == (KIND_FOLDER | KIND_VIA_SHORTCUT)) {
-      if (target.isFolder && !target.path.empty()) subfolders.push_back(NormaliseFolder(target.path));
+      if (target.isFolder && !target.widePath.empty()) subfolders.push_back(wide::NormaliseFolder(target.widePath));
     } else if (kind != 0) {
-      m_collection.push_back({std::move(path), kind, item.creationTime, item.lastWriteTime, NextId(), 0});
+      m_collection.push_back({std::move(path), kind, item.creationTime, item.lastWriteTime, NextId(), 0,
+                              std::move(widePath)});
     }
   });
   // Descend after the search has ended, so that only one search handle is open at a time.
-  for (const std::string& sub : subfolders) Collect(sub, rules, depth + 1);
+  for (const std::wstring& sub : subfolders) Collect(sub, rules, depth + 1);
 }
 
 int CFileListModel::FindEntryByName(const std::vector<FileEntry>& list, std::string_view name) {
@@ -196,27 +205,34 @@ int CFileListModel::FindEntryByName(const std::vector<FileEntry>& list, std::str
   return 0;
 }
 
-FileEntry CFileListModel::EntryForOpenPath(const std::string& path) {
+int CFileListModel::FindEntryByPath(const std::vector<FileEntry>& list, std::wstring_view path) {
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (list[i].widePath == path) return static_cast<int>(i);
+  return 0;
+}
+
+FileEntry CFileListModel::EntryForOpenPath(const std::wstring& path) {
   FileEntry entry;
-  entry.name = path;
+  entry.name = m_fs.Narrow(path).text;
+  entry.widePath = path;
   std::uint32_t attributes = m_fs.FileAttributes(path);
   if (attributes != kAttrInvalid && (attributes & kAttrDirectory)) return entry;
-  entry.kind = Classify(path);
+  entry.kind = Classify(entry);
   if (entry.kind != 0) entry.id = NextId();
   return entry;
 }
 
 // ---- Navigation
 
-void CFileListModel::EnterFolder(const std::string& folder) {
+void CFileListModel::EnterFolder(const std::wstring& folder) {
   m_fs.ChangeDirectory(folder);
   ChooseSortModeForListing();
   BuildFileList();
 }
 
 bool CFileListModel::GoHome(bool force) {
-  const std::string before = m_fs.CurrentDirectory();
-  m_fs.ChangeDirectory(m_settings.homeDir);
+  const std::wstring before = m_fs.CurrentDirectory();
+  m_fs.ChangeDirectory(m_fs.Widen(m_settings.homeDir));
   if (!force && m_fs.CurrentDirectory() == before) return false;
   m_driveList = false;
   ChooseSortModeForListing();
@@ -224,16 +240,16 @@ bool CFileListModel::GoHome(bool force) {
   return true;
 }
 
-std::optional<std::string> CFileListModel::GoUp() {
+std::optional<std::wstring> CFileListModel::GoUp() {
   if (m_driveList) return std::nullopt;
-  const std::string cur = m_fs.CurrentDirectory();
-  std::string target;
-  if (EndsWithBackslash(cur)) {
+  const std::wstring cur = m_fs.CurrentDirectory();
+  std::wstring target;
+  if (!cur.empty() && cur.back() == L'\\') {
     m_driveList = true;
-    target = cur + m_fs.VolumeLabel(cur).value_or(std::string());
+    target = cur + m_fs.Widen(m_fs.VolumeLabel(m_fs.Narrow(cur).text).value_or(std::string()));
     SetSortMode(m_savedSortMode, false);
   } else {
-    m_fs.ChangeDirectory("..");
+    m_fs.ChangeDirectory(L"..");
     ChooseSortModeForListing();
     target = cur;
   }
@@ -247,7 +263,7 @@ bool CFileListModel::EnterDrive(const FileEntry& drive) {
   const std::string root = drive.name.substr(0, slash + 1);
   if (!m_fs.VolumeLabel(root)) return false;
   m_driveList = false;
-  EnterFolder(root);
+  EnterFolder(m_fs.Widen(root));
   return true;
 }
 
@@ -271,7 +287,7 @@ SortFace CFileListModel::ChooseSortModeForListing() {
 
 bool CFileListModel::IsTvFolder() {
   if (m_listMode != 0 || m_settings.tvDir.empty()) return false;
-  return IsTvPath(m_fs.CurrentDirectory(), m_settings.tvDir);
+  return IsTvPath(CurrentDirectory(), m_settings.tvDir);
 }
 
 bool CFileListModel::IsPlayingInTvFolder() const { return IsTvPath(m_nowPlaying.name, m_settings.tvDir); }
@@ -311,7 +327,7 @@ bool CFileListModel::AddEntry(const FileEntry& entry) {
   return added;
 }
 
-std::size_t CFileListModel::AddTree(const std::string& folder) {
+std::size_t CFileListModel::AddTree(const std::wstring& folder) {
   CollectTree(folder);
   return AppendAll(m_collection.data(), m_collection.size());
 }

@@ -44,7 +44,10 @@ class CFileListModel {
 
   // The kind of a path by the current extension lists (shortcuts resolved); 0 when it is not listed.
   EntryKind Classify(const std::string& path);
-  ShortcutTarget ResolveShortcut(const std::string& path);
+  // The kind of an entry's file, its shortcut resolved by the wide path.
+  EntryKind Classify(const FileEntry& entry);
+  ShortcutTarget ResolveShortcut(const std::wstring& path);
+  ShortcutTarget ResolveShortcut(const std::string& path) { return ResolveShortcut(m_fs.Widen(path)); }
   // Lists the current directory into the file list (appending); returns the number of entries added.
   std::size_t ScanFolder();
   // Lists the drives C: to Y: of types 2 to 5 into the file list (appending); returns the number added.
@@ -55,15 +58,24 @@ class CFileListModel {
   void BuildFileList() { BuildFileList(m_driveList, m_sortMode[0]); }
   // Every listed file below folder (hidden folders and folder shortcuts entered, loops stopped by the
   // visited folders), in path order; returns the count.
-  std::size_t CollectTree(const std::string& folder);
+  std::size_t CollectTree(const std::wstring& folder);
+  std::size_t CollectTree(const std::string& folder) { return CollectTree(m_fs.Widen(folder)); }
   // The first index in list whose name equals name exactly; 0 when there is none.
   static int FindEntryByName(const std::vector<FileEntry>& list, std::string_view name);
+  // The first index in list whose wide path equals path exactly; 0 when there is none.
+  static int FindEntryByPath(const std::vector<FileEntry>& list, std::wstring_view path);
+  // The current directory in the code page (substitutes where it has no character) and in its wide form.
   std::string CurrentDirectory();
+  std::wstring CurrentFolder();
   // The volume label of a drive root (empty for anything else, or when it cannot be read).
   std::string VolumeLabelOf(const std::string& root);
   // The classification half of the window's OpenPath: kind 0 (id 0) for a folder or an unlisted file, else
   // the classified entry (path, kind, times 0) with the next id. A missing path is classified by its name.
-  FileEntry EntryForOpenPath(const std::string& path);
+  FileEntry EntryForOpenPath(const std::wstring& path);
+  FileEntry EntryForOpenPath(const std::string& path) { return EntryForOpenPath(m_fs.Widen(path)); }
+  // The code-page form of a wide name as the file system gives it.
+  CodePageName Narrow(std::wstring_view name) { return m_fs.Narrow(name); }
+  std::wstring Widen(std::string_view name) { return m_fs.Widen(name); }
 
   // The entry id counter: starts at 1, never reset.
   std::int32_t NextId();
@@ -72,14 +84,15 @@ class CFileListModel {
 
   // Enters folder (when the system refuses, the old directory is listed again), with the sort mode for a
   // new listing.
-  void EnterFolder(const std::string& folder);
+  void EnterFolder(const std::wstring& folder);
+  void EnterFolder(const std::string& folder) { EnterFolder(m_fs.Widen(folder)); }
   // HOMEDIR becomes the current directory. Only when that changed the directory, or with force, the drive
   // list flag is cleared and the folder listed; true then.
   bool GoHome(bool force);
-  // One level up: from a drive root to the drive list, else to the parent folder. Returns the name of the
-  // entry the cursor goes to (the drive, or the folder just left); none in the drive list, where nothing
-  // happens.
-  std::optional<std::string> GoUp();
+  // One level up: from a drive root to the drive list, else to the parent folder. Returns the wide path of
+  // the entry the cursor goes to (the drive, or the folder just left); none in the drive list, where
+  // nothing happens.
+  std::optional<std::wstring> GoUp();
   // A drive entry's root is entered when its volume can be read; true then. A drive without a disc leaves
   // the drive list as it is.
   bool EnterDrive(const FileEntry& drive);
@@ -118,7 +131,8 @@ class CFileListModel {
   // A copy with the next id at the end, for video, audio and picture entries; false when refused.
   bool AddEntry(const FileEntry& entry);
   // CollectTree(folder), then AppendAll of the collection; returns the number of entries appended.
-  std::size_t AddTree(const std::string& folder);
+  std::size_t AddTree(const std::wstring& folder);
+  std::size_t AddTree(const std::string& folder) { return AddTree(m_fs.Widen(folder)); }
   // Appends the video, audio and picture entries among entries[0..n) with their ids; returns the number.
   std::size_t AppendAll(const FileEntry* entries, std::size_t n);
   // Removes the entry at its playlist position (found by id when the position is stale); later entries
@@ -156,8 +170,8 @@ class CFileListModel {
   const Settings& Config() const { return m_settings; }
 
  private:
-  std::size_t ScanInto(const std::string& dir, const ExtensionRules& rules, bool& foundParent);
-  void Collect(const std::string& folder, const ExtensionRules& rules, int depth);
+  std::size_t ScanInto(const std::wstring& dir, const ExtensionRules& rules, bool& foundParent);
+  void Collect(const std::wstring& folder, const ExtensionRules& rules, int depth);
   void AddCommand(std::vector<FileEntry>& list, const char* text, EntryKind kind);
   void MakePlaylistArray();
   int IndexOfId(std::int32_t id) const;
@@ -172,7 +186,7 @@ class CFileListModel {
   std::set<std::int32_t> m_randomHistory;
   std::vector<FileEntry> m_collection;
   std::vector<std::string> m_visited;
-  std::unordered_set<std::string> m_visitedSet;
+  std::unordered_set<std::wstring> m_visitedSet;  // by wide path: two folders may share a code-page form
   std::vector<FileEntry> m_playlistEntries;  // by position, without gaps
   SortMode m_sortMode[2] = {SORT_NAME_FORWARD, SORT_NAME_FORWARD};
   SortMode m_savedSortMode = SORT_NAME_FORWARD;

@@ -12,7 +12,7 @@ bool CtrlHeld() { return ::GetKeyState(VK_CONTROL) < 0; }
 
 // ---- Navigation
 
-void CFileListWnd::EnterFolder(const std::string& path) {
+void CFileListWnd::EnterFolder(const std::wstring& path) {
   m_model.EnterFolder(path);
   ApplySortFace(m_model.CurrentSortFace());
   PlaceCursorOn(kTextParent, false);
@@ -27,10 +27,10 @@ void CFileListWnd::GoHome(bool fromKeyboard, bool force) {
 }
 
 void CFileListWnd::GoUp(bool fromKeyboard) {
-  const std::optional<std::string> name = m_model.GoUp();
-  if (!name) return;
+  const std::optional<std::wstring> left = m_model.GoUp();
+  if (!left) return;
   ApplySortFace(m_model.CurrentSortFace());
-  PlaceCursorOn(*name, !fromKeyboard);
+  PlaceCursorOnPath(*left, !fromKeyboard);
   PaintTitle();
 }
 
@@ -43,7 +43,14 @@ void CFileListWnd::EnterDrive(const FileEntry& drive) {
 
 // In the list shown now; an absent name gives the first entry.
 void CFileListWnd::PlaceCursorOn(const std::string& name, bool fromSwitch) {
-  const int index = CFileListModel::FindEntryByName(m_model.List(ListMode()), name);
+  PlaceCursorAt(CFileListModel::FindEntryByName(m_model.List(ListMode()), name), fromSwitch);
+}
+
+void CFileListWnd::PlaceCursorOnPath(const std::wstring& path, bool fromSwitch) {
+  PlaceCursorAt(CFileListModel::FindEntryByPath(m_model.List(ListMode()), path), fromSwitch);
+}
+
+void CFileListWnd::PlaceCursorAt(int index, bool fromSwitch) {
   m_tags.CenterOn(index);
   m_tags.Refresh();
   if (fromSwitch) m_tags.SetMovedFlag();
@@ -68,10 +75,10 @@ void CFileListWnd::CycleSort() {
 
 // ---- Activation
 
-std::string CFileListWnd::FolderOfEntry(const FileEntry& entry) {
-  if (!IsViaShortcut(entry.kind)) return entry.name;
-  const ShortcutTarget target = m_model.ResolveShortcut(entry.name);
-  return target.isFolder ? target.path : std::string();
+std::wstring CFileListWnd::FolderOfEntry(const FileEntry& entry) {
+  if (!IsViaShortcut(entry.kind)) return entry.widePath;
+  const ShortcutTarget target = m_model.ResolveShortcut(entry.widePath);
+  return target.isFolder ? target.widePath : std::wstring();
 }
 
 void CFileListWnd::PlayFromList(const FileEntry& entry) {
@@ -99,7 +106,7 @@ void CFileListWnd::Activate(const FileEntry& entry, bool alternate) {
       SetListMode(1);
       break;
     case Activation::kAddFolderTree:
-      m_model.AddTree(m_model.CurrentDirectory());
+      m_model.AddTree(m_model.CurrentFolder());
       break;
     case Activation::kGoUp:
       GoUp(true);
@@ -108,10 +115,10 @@ void CFileListWnd::Activate(const FileEntry& entry, bool alternate) {
       EnterDrive(entry);
       break;
     case Activation::kEnterFolder:
-      if (const std::string folder = FolderOfEntry(entry); !folder.empty()) EnterFolder(folder);
+      if (const std::wstring folder = FolderOfEntry(entry); !folder.empty()) EnterFolder(folder);
       break;
     case Activation::kAddTree:
-      if (const std::string folder = FolderOfEntry(entry); !folder.empty()) m_model.AddTree(folder);
+      if (const std::wstring folder = FolderOfEntry(entry); !folder.empty()) m_model.AddTree(folder);
       break;
     case Activation::kPlayHidingList:
       HideList();
@@ -128,7 +135,7 @@ void CFileListWnd::Activate(const FileEntry& entry, bool alternate) {
       SetListMode(1);
       break;
     case Activation::kShellOpen:
-      OpenInShell(entry.name, "open");
+      OpenInShell(entry.widePath, L"open");
       break;
     case Activation::kNothing:
       break;
@@ -145,8 +152,8 @@ void CFileListWnd::ClearPlaylist() {
   if (ListMode() == 1) SetListMode(1);
 }
 
-void CFileListWnd::OpenInShell(const std::string& path, const char* verb) {
-  ::ShellExecuteA(nullptr, verb, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void CFileListWnd::OpenInShell(const std::wstring& path, const wchar_t* verb) {
+  ::ShellExecuteW(nullptr, verb, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // ---- Keys and wheel
@@ -205,7 +212,7 @@ bool CFileListWnd::HandleKey(WPARAM virtualKey, LPARAM) {
       CycleSort();
       break;
     case ListKey::kExplore:
-      OpenInShell(m_model.CurrentDirectory(), "explore");
+      OpenInShell(m_model.CurrentFolder(), L"explore");
       break;
     case ListKey::kNothing:
       break;
@@ -215,7 +222,7 @@ bool CFileListWnd::HandleKey(WPARAM virtualKey, LPARAM) {
 
 // ---- Paths from outside
 
-void CFileListWnd::OpenPath(const std::string& path) {
+void CFileListWnd::OpenPath(const std::wstring& path) {
   const FileEntry entry = m_model.EntryForOpenPath(path);
   if (entry.kind == KIND_PICTURE || entry.kind == KIND_VIDEO) HideList();
   if (entry.kind != 0) m_player.PlayEntry(entry, true);

@@ -5,6 +5,7 @@
 #include "browser/TagText.h"
 #include "controls/PanelKey.h"
 #include "controls/PanelZOrder.h"
+#include "framework/CodePage.h"
 #include "framework/DroppedFiles.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
@@ -83,7 +84,7 @@ bool CFileListWnd::OnMessage(fw::Msg& m) {
 void CFileListWnd::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
-  ApplyPanelTransparency(Hwnd(), m_model.Classify(m_model.NowPlaying().name));
+  ApplyPanelTransparency(Hwnd(), m_model.Classify(m_model.NowPlaying()));
   if (!m_tags.Create(Hwnd())) {
     m.result = -1;
     return;
@@ -214,10 +215,13 @@ void CFileListWnd::ApplySortFace(const SortFace& face) {
 
 // ---- Title
 
-std::string CFileListWnd::TitleText() {
-  const std::string dir = ListMode() == 0 && !m_model.DriveList() ? m_model.CurrentDirectory() : std::string();
-  const std::string label = m_model.VolumeLabelOf(dir);
-  return ListTitleText(ListMode(), m_model.DriveList(), dir, label);
+std::wstring CFileListWnd::TitleText() {
+  const bool folder = ListMode() == 0 && !m_model.DriveList();
+  const std::wstring current = folder ? m_model.CurrentFolder() : std::wstring();
+  // A folder's own name as it is, also where the code page has no character for it.
+  if (folder && !wide::IsDriveRoot(current)) return std::wstring(wide::FileName(current));
+  const std::string dir = folder ? m_model.Narrow(current).text : std::string();
+  return fw::Widen(ListTitleText(ListMode(), m_model.DriveList(), dir, m_model.VolumeLabelOf(dir)));
 }
 
 void CFileListWnd::PaintTitle() {
@@ -246,7 +250,8 @@ void CFileListWnd::OnPaint(fw::Msg&) {
 }
 
 void CFileListWnd::OnGetText(fw::Msg& m) {
-  const std::string title = TitleText();
+  // The window's text goes through the code page; the drawn title shows the wide name.
+  const std::string title = fw::Narrow(TitleText()).text;
   auto* buffer = reinterpret_cast<char*>(m.lp);
   if (!buffer || m.wp == 0) return;
   const std::size_t n = mbcs::CutBytes(title, static_cast<std::size_t>(m.wp) - 1).size();
@@ -255,7 +260,7 @@ void CFileListWnd::OnGetText(fw::Msg& m) {
   m.result = static_cast<LRESULT>(n);
 }
 
-void CFileListWnd::OnGetTextLength(fw::Msg& m) { m.result = static_cast<LRESULT>(TitleText().size()); }
+void CFileListWnd::OnGetTextLength(fw::Msg& m) { m.result = static_cast<LRESULT>(fw::Narrow(TitleText()).text.size()); }
 
 // ---- Playback notices
 
@@ -369,7 +374,7 @@ void CFileListWnd::OnAppCommand(fw::Msg& m) {
 void CFileListWnd::OnSystemKey(fw::Msg& m) { m_input.HandleSystemKey(m); }
 
 void CFileListWnd::OnDropFiles(fw::Msg& m) {
-  const std::string path = fw::DroppedFiles(m.wp).First();
+  const std::wstring path = fw::DroppedFiles(m.wp).First();
   if (!path.empty()) OpenPath(path);
 }
 

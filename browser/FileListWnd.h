@@ -60,7 +60,7 @@ class CFileListWnd : public fw::Window {
   void ReloadSkin();
   void PaintTitle();
   // The title bar's text as it is shown (single ampersands).
-  std::string TitleText();
+  std::wstring TitleText();
 
   // ---- Called by the player view
   bool IsPlayingInTvFolder() const { return m_model.IsPlayingInTvFolder(); }
@@ -68,14 +68,15 @@ class CFileListWnd : public fw::Window {
   void FollowPlaying();
   void HideIfVideoOrPicture();
   // A path from outside (command line, a second start, a drop): played when its kind is listed.
-  void OpenPath(const std::string& path);
+  void OpenPath(const std::wstring& path);
   // The list's idle timer of the current list mode starts again.
   void RestartIdleTimer();
   // Tests wait less than the 30 s for the idle timers.
   void SetIdlePeriod(UINT ms) { m_idleMs = ms; }
 
   // ---- Navigation and activation
-  void EnterFolder(const std::string& path);
+  void EnterFolder(const std::wstring& path);
+  void EnterFolder(const std::string& path) { EnterFolder(m_model.Widen(path)); }
   void GoHome(bool fromKeyboard, bool force);
   void GoUp(bool fromKeyboard);
   void Activate(const FileEntry& entry, bool alternate);
@@ -117,15 +118,17 @@ class CFileListWnd : public fw::Window {
   void CycleSort();
   void ApplySortFace(const SortFace& face);
   void PlaceCursorOn(const std::string& name, bool fromSwitch);
+  void PlaceCursorOnPath(const std::wstring& path, bool fromSwitch);
+  void PlaceCursorAt(int index, bool fromSwitch);
   void PlaceCursorOnTop();
   void IdleTimerFired(int mode);
   void KeepFocus();
   bool PlaysFromPlaylist() const;
   void PlayFromList(const FileEntry& entry);
   // A folder entry's folder (a folder shortcut's target); empty when the shortcut leads to no folder.
-  std::string FolderOfEntry(const FileEntry& entry);
+  std::wstring FolderOfEntry(const FileEntry& entry);
   void EnterDrive(const FileEntry& drive);
-  void OpenInShell(const std::string& path, const char* verb);
+  void OpenInShell(const std::wstring& path, const wchar_t* verb);
   std::string SkinFile(const char* name) const;
 
   IListPlayer& m_player;

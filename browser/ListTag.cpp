@@ -8,6 +8,7 @@
 #include "browser/TagViewport.h"
 #include "config/Settings.h"
 #include "config/SkinDefinition.h"
+#include "framework/CodePage.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
 #include "framework/Mbcs.h"
@@ -201,7 +202,7 @@ void CListTag::PaintBackdrop(HDC dc, int x, int y, int width, int height) {
 
 void CListTag::DrawThumbnail(HDC dc, int width) {
   std::shared_ptr<const fw::Bitmap> thumb = m_owner->Thumbnails().Get(
-      Hwnd(), m_entry.name, CThumbnailCache::kWidth, CThumbnailCache::kHeight);
+      Hwnd(), m_entry.widePath, CThumbnailCache::kWidth, CThumbnailCache::kHeight);
   m_lacksThumbnail = !thumb;
   if (!thumb) return;  // the worker's notice brings the repaint
   fw::MemoryDC source(dc);
@@ -232,7 +233,8 @@ void CListTag::DrawDate(HDC dc, RECT& text) const {
 
 void CListTag::DrawName(HDC dc, const RECT& text) const {
   const CSkinDefinition& skin = m_owner->Skin();
-  const std::string name = TagDisplayName(m_entry);
+  // The wide name shows what the code page cannot; a command entry has its text only.
+  const std::wstring name = m_entry.widePath.empty() ? fw::Widen(TagDisplayName(m_entry)) : TagDisplayWideName(m_entry);
   const int length = static_cast<int>(name.size());
   COLORREF colour = m_state == TAG_CURSOR    ? skin.tagCursorColor
                     : m_state == TAG_PLAYING ? skin.tagPlayingColor
@@ -243,13 +245,13 @@ void CListTag::DrawName(HDC dc, const RECT& text) const {
   RECT r = text;
   constexpr UINT kSingle = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
   if (m_owner->Config().singleLine) {
-    ::DrawTextA(dc, name.c_str(), length, &r, kSingle);
+    ::DrawTextW(dc, name.c_str(), length, &r, kSingle);
     return;
   }
   RECT measure = text;
-  ::DrawTextA(dc, name.c_str(), length, &measure, DT_SINGLELINE | DT_CALCRECT);
+  ::DrawTextW(dc, name.c_str(), length, &measure, DT_SINGLELINE | DT_CALCRECT);
   if (measure.right - measure.left <= text.right - text.left) {
-    ::DrawTextA(dc, name.c_str(), length, &r, kSingle);
+    ::DrawTextW(dc, name.c_str(), length, &r, kSingle);
     return;
   }
   const int height = text.bottom - text.top;
@@ -265,10 +267,10 @@ void CListTag::DrawName(HDC dc, const RECT& text) const {
   // Word-wrapped text is centred by hand: the system centres single lines only.
   constexpr UINT kWrapped = DT_WORDBREAK | DT_END_ELLIPSIS | DT_EDITCONTROL;
   RECT wrapped = text;
-  ::DrawTextA(dc, name.c_str(), length, &wrapped, kWrapped | DT_CALCRECT);
+  ::DrawTextW(dc, name.c_str(), length, &wrapped, kWrapped | DT_CALCRECT);
   const int used = wrapped.bottom - wrapped.top;
   if (used < height) r.top += (height - used) / 2;
-  ::DrawTextA(dc, name.c_str(), length, &r, kWrapped);
+  ::DrawTextW(dc, name.c_str(), length, &r, kWrapped);
 }
 
 // ---- Mouse

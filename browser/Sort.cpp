@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/Mbcs.h"
+#include "framework/WidePath.h"
 
 // The name comparison compares the character codes (a lead/trail pair as one code) of lower-cased copies
 // (mbcs::LowerAscii). It is done here without making the copies: lower-casing touches single-byte letters
@@ -82,20 +83,28 @@ std::uint32_t GroupOf(EntryKind kind) { return kind > 0xB00 ? 0xB01 : kind; }
 
 int CompareTimes(std::int64_t a, std::int64_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
+// The name walk; names that are the same in the code page (they differ only where it has no character,
+// or only in case) are then ordered by their wide paths, so that the order is total.
+int CompareNames(const FileEntry& a, std::size_t splitA, const FileEntry& b, std::size_t splitB,
+                 std::size_t from, const mbcs::LeadBytes& lead) {
+  const int c = CompareWalk(a.name, splitA, b.name, splitB, from, lead);
+  return c != 0 ? c : wide::Compare(a.widePath, b.widePath);
+}
+
 // The mode's comparison of two entries of the same group.
 int CompareWithinGroup(const FileEntry& a, std::size_t splitA, const FileEntry& b, std::size_t splitB,
                        SortMode mode, std::size_t from, const mbcs::LeadBytes& lead) {
   switch (mode) {
     case SORT_NAME_FORWARD:
-      return CompareWalk(a.name, kNoSplit, b.name, kNoSplit, from, lead);
+      return CompareNames(a, kNoSplit, b, kNoSplit, from, lead);
     case SORT_NAME_REVERSE:
-      return -CompareWalk(a.name, kNoSplit, b.name, kNoSplit, from, lead);
+      return -CompareNames(a, kNoSplit, b, kNoSplit, from, lead);
     case SORT_TIME_FORWARD:
       return CompareTimes(a.lastWriteTime, b.lastWriteTime);
     case SORT_TIME_REVERSE:
       return -CompareTimes(a.lastWriteTime, b.lastWriteTime);
     case SORT_PATH:
-      return CompareWalk(a.name, splitA, b.name, splitB, from, lead);
+      return CompareNames(a, splitA, b, splitB, from, lead);
     default:
       return 0;
   }
@@ -252,7 +261,7 @@ void Sort(FileEntry* entries, std::size_t count, SortMode mode) {
         const Key& b = reverse ? x : y;
         if (a.prefix[0] != b.prefix[0]) return a.prefix[0] < b.prefix[0];
         if (a.prefix[1] != b.prefix[1]) return a.prefix[1] < b.prefix[1];
-        return CompareWalk(a.entry->name, a.split, b.entry->name, b.split, a.from, lead) < 0;
+        return CompareNames(*a.entry, a.split, *b.entry, b.split, a.from, lead) < 0;
       });
       break;
     }

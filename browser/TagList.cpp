@@ -18,11 +18,11 @@ bool CTagList::Create(HWND listWindow) {
 }
 
 void CTagList::DeliverThumbnails() {
-  const std::vector<std::string> finished = m_thumbnails.TakeFinished();
+  const std::vector<std::wstring> finished = m_thumbnails.TakeFinished();
   const bool idle = m_thumbnails.PendingCount() == 0;
   for (CListTag& tag : m_tags) {
     if (!tag.IsInUse() || !tag.Exists()) continue;
-    const bool shows = std::find(finished.begin(), finished.end(), tag.Entry().name) != finished.end();
+    const bool shows = std::find(finished.begin(), finished.end(), tag.Entry().widePath) != finished.end();
     if (shows || (idle && tag.LacksThumbnail())) ::PostMessageA(tag.Hwnd(), WM_COMMAND, ID_TAG_REDRAW, 0);
   }
 }

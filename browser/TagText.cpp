@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "framework/Mbcs.h"
+#include "framework/WidePath.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -48,6 +49,31 @@ std::string TagPlainName(const FileEntry& entry) {
 }
 
 std::string TagDisplayName(const FileEntry& entry) { return DoubleAmpersands(TagPlainName(entry)); }
+
+std::wstring DoubleAmpersands(std::wstring_view text) {
+  std::wstring out;
+  out.reserve(text.size() + 4);
+  for (wchar_t c : text) {
+    if (c == L'&') out += L'&';
+    out += c;
+  }
+  return out;
+}
+
+std::wstring TagDisplayWideName(const FileEntry& entry) {
+  std::wstring_view name = wide::FileName(entry.widePath);
+  if (entry.kind > 0xB00 || IsViaShortcut(entry.kind)) {
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring_view::npos) name = name.substr(0, dot);
+  }
+  std::wstring shown(name);
+  if (entry.kind == KIND_DRIVE) {
+    shown += L" (";
+    shown.append(entry.widePath.substr(0, 2));
+    shown += L')';
+  }
+  return DoubleAmpersands(shown);
+}
 
 std::string TagDateText(const LocalStamp& t) {
   static constexpr const char* kWeekdays[] = {"日", "月", "火", "水", "木", "金", "土"};

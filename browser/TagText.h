@@ -18,6 +18,11 @@ std::string DoubleAmpersands(std::string_view text);
 std::string TagPlainName(const FileEntry& entry);
 // The same with its ampersands doubled, as the row draws it.
 std::string TagDisplayName(const FileEntry& entry);
+// The same rule on the entry's wide path, with the ampersands doubled: what the row draws, so that a name
+// outside the code page shows as it is. Empty for an entry without one (a command entry).
+std::wstring TagDisplayWideName(const FileEntry& entry);
+// Every '&' doubled.
+std::wstring DoubleAmpersands(std::wstring_view text);
 
 // A local date and time as the rows show it: "%y/%m/%d(曜)%H:%M", e.g. 05/03/12(土)21:30.
 struct LocalStamp {

@@ -18,7 +18,8 @@
 #include <utility>
 #include <vector>
 
-template <class Requester, class Thumb>
+// Path is the key type of the files (the program keys them by their wide paths).
+template <class Requester, class Thumb, class Path = std::string>
 class ThumbnailBook {
  public:
   static constexpr std::size_t kMaxPending = 32;
@@ -27,14 +28,14 @@ class ThumbnailBook {
 
   struct Request {
     Requester requester;
-    std::string path;
+    Path path;
     int width, height;
   };
 
   // The finished thumbnail of path, or null after putting its request at the head of the waiting ones (a
   // request already waiting keeps its requester and size). Nothing is recorded for an empty path, for a
   // size outside 1..kMaxSide or for the path being made.
-  const Thumb* Ask(const Requester& requester, const std::string& path, int width, int height) {
+  const Thumb* Ask(const Requester& requester, const Path& path, int width, int height) {
     if (auto done = m_done.find(path); done != m_done.end()) return &done->second.thumb;
     if (path.empty() || path == m_making || width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
       return nullptr;
@@ -42,7 +43,7 @@ class ThumbnailBook {
       m_pendingOrder.splice(m_pendingOrder.begin(), m_pendingOrder, waiting->second.place);
       return nullptr;
     }
-    std::list<std::string> node{path};
+    std::list<Path> node{path};
     auto added = m_pending.try_emplace(path, Waiting{Request{requester, path, width, height}, {}}).first;
     m_pendingOrder.splice(m_pendingOrder.begin(), node);
     added->second.place = m_pendingOrder.begin();
@@ -56,7 +57,7 @@ class ThumbnailBook {
   // Removes the newest request and marks its path as being made.
   std::optional<Request> TakeNewest() {
     if (m_pendingOrder.empty()) return std::nullopt;
-    std::string making = m_pendingOrder.front();
+    Path making = m_pendingOrder.front();
     auto waiting = m_pending.find(making);
     std::optional<Request> request(std::move(waiting->second.request));
     m_pending.erase(waiting);
@@ -66,9 +67,9 @@ class ThumbnailBook {
   }
 
   // Files the finished thumbnail of the path being made; beyond kMaxDone the oldest made is dropped.
-  void Store(const std::string& path, Thumb thumb) {
+  void Store(const Path& path, Thumb thumb) {
     m_making.clear();
-    std::list<std::string> node{path};
+    std::list<Path> node{path};
     m_finished.push_back(path);
     // Notices older than the kMaxDone newest name thumbnails that are gone already.
     if (m_finished.size() > kMaxDone) m_finished.erase(m_finished.begin());
@@ -86,7 +87,7 @@ class ThumbnailBook {
   void Abandon() noexcept { m_making.clear(); }
 
   // The paths stored since the last call, oldest first.
-  std::vector<std::string> TakeFinished() noexcept { return std::exchange(m_finished, {}); }
+  std::vector<Path> TakeFinished() noexcept { return std::exchange(m_finished, {}); }
 
   void Clear() noexcept {
     m_pending.clear();
@@ -101,7 +102,7 @@ class ThumbnailBook {
   std::size_t DoneCount() const { return m_done.size(); }
 
  private:
-  using Order = std::list<std::string>;
+  using Order = std::list<Path>;
   struct Waiting {
     Request request;
     typename Order::iterator place;
@@ -111,10 +112,10 @@ class ThumbnailBook {
     typename Order::iterator place;
   };
 
-  std::unordered_map<std::string, Waiting> m_pending;
+  std::unordered_map<Path, Waiting> m_pending;
   Order m_pendingOrder;  // newest at the front
-  std::unordered_map<std::string, Done> m_done;
+  std::unordered_map<Path, Done> m_done;
   Order m_doneOrder;  // newest made at the front
-  std::vector<std::string> m_finished;
-  std::string m_making;
+  std::vector<Path> m_finished;
+  Path m_making;
 };

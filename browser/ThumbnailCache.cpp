@@ -14,7 +14,7 @@ void CThumbnailCache::SetNotifyWindow(HWND window, UINT message) {
   m_notifyWindow = window;
 }
 
-std::shared_ptr<const fw::Bitmap> CThumbnailCache::Get(HWND requester, const std::string& path, int width,
+std::shared_ptr<const fw::Bitmap> CThumbnailCache::Get(HWND requester, const std::wstring& path, int width,
                                                        int height) {
   try {
     std::lock_guard<std::mutex> lock(m_lock);
@@ -27,7 +27,7 @@ std::shared_ptr<const fw::Bitmap> CThumbnailCache::Get(HWND requester, const std
   return nullptr;
 }
 
-std::vector<std::string> CThumbnailCache::TakeFinished() {
+std::vector<std::wstring> CThumbnailCache::TakeFinished() {
   std::lock_guard<std::mutex> lock(m_lock);
   return m_book.TakeFinished();
 }
@@ -43,7 +43,7 @@ void CThumbnailCache::Destroy() {
   m_book.Clear();
 }
 
-fw::Bitmap CThumbnailCache::MakeThumbnail(CPictureFile& picture, HWND target, const std::string& path, int width,
+fw::Bitmap CThumbnailCache::MakeThumbnail(CPictureFile& picture, HWND target, const std::wstring& path, int width,
                                           int height) {
   std::optional<fw::MemoryDC> dc;
   fw::Bitmap bitmap;

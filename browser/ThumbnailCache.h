@@ -32,9 +32,9 @@ class CThumbnailCache : public CWorkerThread {
   void SetNotifyWindow(HWND window, UINT message);
   // Interface thread: the finished bitmap for path, or null (a request is recorded, newest first). The
   // requester is the asking row's window, whose device context the bitmap is made compatible with.
-  std::shared_ptr<const fw::Bitmap> Get(HWND requester, const std::string& path, int width, int height);
+  std::shared_ptr<const fw::Bitmap> Get(HWND requester, const std::wstring& path, int width, int height);
   // Interface thread, on the message: the paths finished since the last call, oldest first.
-  std::vector<std::string> TakeFinished();
+  std::vector<std::wstring> TakeFinished();
   // Requests waiting for the thread.
   std::size_t PendingCount();
   // Stops the thread, then frees every bitmap and request.
@@ -43,11 +43,11 @@ class CThumbnailCache : public CWorkerThread {
   // The work of one thumbnail: a bitmap of the size compatible with the target window (the screen when it
   // is gone) with the picture stretched over all of it; left unpainted when the file does not decode.
   // Empty only when no bitmap can be made.
-  static fw::Bitmap MakeThumbnail(CPictureFile& picture, HWND target, const std::string& path, int width,
+  static fw::Bitmap MakeThumbnail(CPictureFile& picture, HWND target, const std::wstring& path, int width,
                                   int height);
 
  private:
-  using Book = ThumbnailBook<HWND, std::shared_ptr<const fw::Bitmap>>;
+  using Book = ThumbnailBook<HWND, std::shared_ptr<const fw::Bitmap>, std::wstring>;
 
   static void RunPass(void* self);
   void MakeNewest();

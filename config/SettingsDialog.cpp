@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/SettingsDialogModel.h"
+#include "framework/CodePage.h"
 #include "framework/FileSystem.h"
 #include "framework/FolderBrowser.h"
 #include "framework/SystemText.h"
@@ -29,8 +30,8 @@ bool CSettingsDialog::Exchange(bool save) {
   fw::DataExchange dx(*this, save);
   Settings& f = m_fields;
   dx.Check(IDC_FULLSCREEN, f.fullScreen);
-  dx.Text(IDC_HOMEDIR, f.homeDir);
-  dx.Text(IDC_TVDIR, f.tvDir);
+  dx.Folder(IDC_HOMEDIR, f.homeDir);
+  dx.Folder(IDC_TVDIR, f.tvDir);
   dx.Text(IDC_EXT_VIDEO, f.extVideo);
   dx.Text(IDC_EXT_PICTURE, f.extPicture);
   dx.Text(IDC_EXT_AUDIO, f.extAudio);
@@ -62,15 +63,28 @@ void CSettingsDialog::OnBrowseHome(fw::Msg&) { BrowseInto(IDC_HOMEDIR); }
 void CSettingsDialog::OnBrowseTv(fw::Msg&) { BrowseInto(IDC_TVDIR); }
 
 void CSettingsDialog::BrowseInto(int editId) {
-  const std::string folder = fw::BrowseForFolder(Hwnd(), kBrowseTitle, kBrowseFlags);
-  if (!folder.empty()) SetItemText(editId, folder);
+  const std::wstring folder = fw::BrowseForFolder(Hwnd(), kBrowseTitle, kBrowseFlags);
+  if (!folder.empty()) PutChosenFolder(editId, folder);
+}
+
+bool CSettingsDialog::PutChosenFolder(int editId, const std::wstring& folder) {
+  // TN.INI keeps the code page: a folder it cannot name goes in by its short path, or is refused whole.
+  const std::optional<std::string> stored = CodePagePathOf(fw::Narrow(folder), fw::ShortPathOf(folder));
+  if (!stored) {
+    ShowMessage(std::wstring(kFolderRefused) + L"\n" + folder);
+    return false;
+  }
+  SetItemText(editId, *stored);
+  return true;
 }
 
 void CSettingsDialog::FillSkinList() {
   std::vector<ListedItem> listing;
   const std::string skins = SkinsFolderOf(m_skinFolder);
   if (!skins.empty()) {
-    SystemFileSystem().Search(skins, [&](const FoundItem& item) {
+    SystemFileSystem().Search(fw::Widen(skins), [&](const FoundItem& item) {
+      // A skin is named in TN.INI, in the code page: a folder it cannot name could never be loaded.
+      if (fw::Widen(item.name) != item.wideName) return;
       listing.push_back({std::string(item.name), (item.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                          (item.attributes & FILE_ATTRIBUTE_HIDDEN) != 0});
     });

@@ -19,8 +19,8 @@ void Application::EnableControlContainer() {
   if (!m_ole) m_ole.emplace();
 }
 
-int Application::Run(const char* commandLine) {
-  m_commandLine = commandLine ? commandLine : "";
+int Application::Run(std::wstring commandLine) {
+  m_commandLine = std::move(commandLine);
   if (StartUp()) {
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchOne(msg);

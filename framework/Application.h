@@ -22,9 +22,9 @@ class Application {
 
   // StartUp; when it returns true, the message loop until the main window is destroyed; then ShutDown.
   // The command line is the argument text without the program name (WinMain's lpCmdLine).
-  int Run(const char* commandLine);
+  int Run(std::wstring commandLine);
 
-  const std::string& CommandLineText() const { return m_commandLine; }
+  const std::wstring& CommandLineText() const { return m_commandLine; }
   void SetMainWindow(Window* window) { m_mainWindow = window; }
   Window* MainWindow() const { return m_mainWindow; }
 
@@ -44,7 +44,7 @@ class Application {
  private:
   void DispatchOne(MSG& msg);
 
-  std::string m_commandLine;
+  std::wstring m_commandLine;
   Window* m_mainWindow = nullptr;
   int m_exitCode = 0;
   std::optional<OleScope> m_ole;

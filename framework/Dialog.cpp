@@ -74,6 +74,21 @@ void DataExchange::Text(int id, std::string& value) {
     m_dialog.SetItemText(id, value);
 }
 
+void DataExchange::Folder(int id, std::string& value) {
+  if (!m_ok) return;
+  if (!m_save) {
+    m_dialog.SetItemText(id, value);
+    return;
+  }
+  // '?' and '*' are single bytes that no double-byte character contains.
+  std::string text = m_dialog.ItemText(id);
+  if (text.find_first_of("?*") != std::string::npos) {
+    Fail(id, "フォルダの名前に使えない文字(? *)が含まれています。\n" + text);
+    return;
+  }
+  value = std::move(text);
+}
+
 void DataExchange::Check(int id, bool& value) {
   if (!m_ok) return;
   const HWND item = m_dialog.Item(id);
@@ -162,6 +177,12 @@ void Dialog::ShowMessage(const std::string& text, UINT icon) {
   char title[256] = {};
   ::GetWindowTextA(m_hwnd, title, sizeof title);
   ::MessageBoxA(m_hwnd, text.c_str(), title, MB_OK | icon);
+}
+
+void Dialog::ShowMessage(const std::wstring& text, UINT icon) {
+  wchar_t title[256] = {};
+  ::GetWindowTextW(m_hwnd, title, 256);
+  ::MessageBoxW(m_hwnd, text.c_str(), title, MB_OK | icon);
 }
 
 void Dialog::CentreOn(HWND window) {

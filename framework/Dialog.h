@@ -28,6 +28,9 @@ class DataExchange {
   bool Ok() const { return m_ok; }
 
   void Text(int id, std::string& value);
+  // A folder path: saving refuses a wildcard, which names no folder (it is also what an edit leaves of a
+  // character the code page cannot hold).
+  void Folder(int id, std::string& value);
   // A check box: checked is true.
   void Check(int id, bool& value);
   // An edit holding an integer; saving refuses text that is not one.
@@ -63,6 +66,8 @@ class Dialog {
   void SetItemText(int id, const std::string& text);
   // A message box owned by the dialog, under the dialog's title.
   void ShowMessage(const std::string& text, UINT icon = MB_ICONEXCLAMATION);
+  // A message that names files the code page may not hold.
+  void ShowMessage(const std::wstring& text, UINT icon = MB_ICONEXCLAMATION);
 
  protected:
   // The class's message table; true when it handled the message (m.result is then the message's result).

@@ -15,10 +15,10 @@ class DroppedFiles {
   ~DroppedFiles() {
     if (m_drop) ::DragFinish(m_drop);
   }
-  // The first dropped file; the program takes one path of at most 260 characters from a drop.
-  std::string First() const {
-    char path[MAX_PATH] = {};
-    if (!m_drop || ::DragQueryFileA(m_drop, 0, path, MAX_PATH) == 0) return {};
+  // The first dropped file, in its wide form; the program takes one path of at most 260 characters.
+  std::wstring First() const {
+    wchar_t path[MAX_PATH] = {};
+    if (!m_drop || ::DragQueryFileW(m_drop, 0, path, MAX_PATH) == 0) return {};
     return path;
   }
 

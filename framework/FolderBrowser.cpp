@@ -1,24 +1,26 @@
 #include "framework/FolderBrowser.h"
 
+#include "framework/CodePage.h"
 #include "framework/Com.h"
 
 namespace fw {
 
-std::string BrowseForFolder(HWND owner, const char* title, UINT flags) {
-  char display[MAX_PATH] = {};
-  BROWSEINFOA info{};
+std::wstring BrowseForFolder(HWND owner, const char* title, UINT flags) {
+  wchar_t display[MAX_PATH] = {};
+  const std::wstring wideTitle = Widen(title);
+  BROWSEINFOW info{};
   info.hwndOwner = owner;
   info.pszDisplayName = display;
-  info.lpszTitle = title;
+  info.lpszTitle = wideTitle.c_str();
   info.ulFlags = flags;
-  LPITEMIDLIST chosen = ::SHBrowseForFolderA(&info);
+  LPITEMIDLIST chosen = ::SHBrowseForFolderW(&info);
   if (!chosen) return {};
-  char path[MAX_PATH] = {};
-  const bool named = ::SHGetPathFromIDListA(chosen, path) != FALSE;
+  wchar_t path[MAX_PATH] = {};
+  const bool named = ::SHGetPathFromIDListW(chosen, path) != FALSE;
   // The list belongs to the shell's allocator.
   ComPtr<IMalloc> shellAllocator;
   if (SUCCEEDED(::SHGetMalloc(shellAllocator.Put()))) shellAllocator->Free(chosen);
-  return named ? std::string(path) : std::string();
+  return named ? std::wstring(path) : std::wstring();
 }
 
 }  // namespace fw

@@ -51,19 +51,27 @@ inline Font PointFont(const std::string& face, int tenthsOfPoint, DWORD quality 
   return Font(::CreateFontIndirectA(&lf));
 }
 
+inline int DrawTextOf(HDC dc, const std::string& text, RECT* r, UINT format) {
+  return ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), r, format);
+}
+inline int DrawTextOf(HDC dc, const std::wstring& text, RECT* r, UINT format) {
+  return ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), r, format);
+}
+
 // Text with a one-pixel outline: four times in the frame colour, moved left, up, right and down, then in
-// the text colour. The DC's font and background mode are the caller's.
-inline void DrawOutlinedText(HDC dc, const std::string& text, const RECT& r, UINT format, COLORREF colour,
-                             COLORREF frame) {
+// the text colour. The DC's font and background mode are the caller's. A wide text shows names the code
+// page cannot hold.
+template <class Text>
+void DrawOutlinedText(HDC dc, const Text& text, const RECT& r, UINT format, COLORREF colour, COLORREF frame) {
   static constexpr POINT kOffsets[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
   ::SetTextColor(dc, frame);
   for (POINT o : kOffsets) {
     RECT moved{r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y};
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &moved, format);
+    DrawTextOf(dc, text, &moved, format);
   }
   ::SetTextColor(dc, colour);
   RECT plain = r;
-  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &plain, format);
+  DrawTextOf(dc, text, &plain, format);
 }
 
 }  // namespace fw

@@ -1,5 +1,6 @@
 #include "framework/PictureFile.h"
 
+#include "framework/CodePage.h"
 #include "framework/MutexLock.h"
 
 namespace {
@@ -37,12 +38,14 @@ bool ReadWhole(HANDLE file, HGLOBAL block, DWORD bytes) {
 
 CPictureFile::CPictureFile() : m_mutex(::CreateMutexA(nullptr, FALSE, "TN_CPICT")) {}
 
-bool CPictureFile::Load(const std::string& path) {
+bool CPictureFile::Load(const std::string& path) { return Load(fw::Widen(path)); }
+
+bool CPictureFile::Load(const std::wstring& path) {
   // A wait that times out does not stop the load.
   fw::MutexLock turn(m_mutex.Get(), 3000);
   Free();
 
-  fw::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  fw::UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   LARGE_INTEGER size{};

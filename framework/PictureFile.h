@@ -18,6 +18,7 @@ class CPictureFile {
 
   // Decodes the file; the previous picture is freed first. False (and empty) when the file cannot be
   // read or decoded.
+  bool Load(const std::wstring& path);
   bool Load(const std::string& path);
   // Draws the whole picture stretched into the rectangle; nothing when empty.
   void Render(HDC dc, int left, int top, int right, int bottom) const;

@@ -1,6 +1,7 @@
 // The system's file functions for the file list model and the settings dialog: folder search, drives and
 // volume labels, the current directory, file attributes and the resolution of shell links.
 
+#include "framework/CodePage.h"
 #include "framework/Com.h"
 #include "framework/FileSystem.h"
 #include "framework/Win32.h"
@@ -47,49 +48,41 @@ class ItemIdList {
   LPITEMIDLIST m_p = nullptr;
 };
 
-// A path in UTF-16 for the COM interfaces; empty when it does not convert or exceeds 260 characters.
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return {};
-  int n = ::MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  if (n <= 0 || n >= MAX_PATH) return {};
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
 class Win32FileSystem final : public IFileSystem {
  public:
-  std::string CurrentDirectory() override {
-    char buf[MAX_PATH];
-    DWORD n = ::GetCurrentDirectoryA(MAX_PATH, buf);
+  std::wstring CurrentDirectory() override {
+    wchar_t buf[MAX_PATH];
+    DWORD n = ::GetCurrentDirectoryW(MAX_PATH, buf);
     if (n == 0) return {};
-    if (n < MAX_PATH) return std::string(buf, n);
+    if (n < MAX_PATH) return std::wstring(buf, n);
     // Longer than the usual limit: ask again with room for it.
-    std::vector<char> big(n + 1);
-    n = ::GetCurrentDirectoryA(static_cast<DWORD>(big.size()), big.data());
-    return (n > 0 && n < big.size()) ? std::string(big.data(), n) : std::string();
+    std::vector<wchar_t> big(n + 1);
+    n = ::GetCurrentDirectoryW(static_cast<DWORD>(big.size()), big.data());
+    return (n > 0 && n < big.size()) ? std::wstring(big.data(), n) : std::wstring();
   }
 
-  bool ChangeDirectory(const std::string& folder) override {
-    return !folder.empty() && ::SetCurrentDirectoryA(folder.c_str()) != FALSE;
+  bool ChangeDirectory(const std::wstring& folder) override {
+    return !folder.empty() && ::SetCurrentDirectoryW(folder.c_str()) != FALSE;
   }
 
-  bool Search(const std::string& folder, const Visitor& visit) override {
-    std::string pattern = JoinPath(folder, "*.*");
-    if (pattern.size() > kMaxPathChars) return false;  // beyond what the ANSI search takes
-    WIN32_FIND_DATAA fd;
+  bool Search(const std::wstring& folder, const Visitor& visit) override {
+    std::wstring pattern = wide::JoinPath(folder, L"*.*");
+    if (pattern.size() > kMaxPathChars) return false;  // beyond what the program's paths take
+    WIN32_FIND_DATAW fd;
     // The basic information level skips the 8.3 names; the large fetch asks for bigger batches.
-    FindHandle h(::FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
+    FindHandle h(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
                                     FIND_FIRST_EX_LARGE_FETCH));
     if (!h.Valid()) return false;
     do {
       FoundItem item;
-      item.name = fd.cFileName;
+      item.wideName = fd.cFileName;
+      const CodePageName name = fw::Narrow(item.wideName);
+      item.name = name.text;
       item.attributes = fd.dwFileAttributes;
       item.creationTime = UnixSeconds(fd.ftCreationTime);
       item.lastWriteTime = UnixSeconds(fd.ftLastWriteTime);
       visit(item);
-    } while (::FindNextFileA(h.Get(), &fd));
+    } while (::FindNextFileW(h.Get(), &fd));
     return true;
   }
 
@@ -106,46 +99,48 @@ class Win32FileSystem final : public IFileSystem {
     return std::string(label);
   }
 
-  ShortcutTarget ResolveShortcut(const std::string& path) override {
-    const std::wstring wpath = Wide(path);
-    if (wpath.empty()) return {};
+  ShortcutTarget ResolveShortcut(const std::wstring& path) override {
+    if (path.empty() || path.size() >= MAX_PATH) return {};
     fw::ComScope com;  // balanced only when it succeeded; a thread already in another apartment goes on
-    fw::ComPtr<IShellLinkA> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    fw::ComPtr<IShellLinkW> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   link.PutVoid())))
       return {};
     fw::ComPtr<IPersistFile> file;
-    if (FAILED(link.As(file)) || FAILED(file->Load(wpath.c_str(), STGM_READ))) return {};
+    if (FAILED(link.As(file)) || FAILED(file->Load(path.c_str(), STGM_READ))) return {};
 
-    char buf[512] = {};
-    WIN32_FIND_DATAA fd{};
-    if (FAILED(link->GetPath(buf, sizeof buf, &fd, SLGP_SHORTPATH)) || buf[0] == '\0') return {};
-    buf[sizeof buf - 1] = '\0';
-    std::string target = buf;
+    wchar_t buf[MAX_PATH] = {};
+    WIN32_FIND_DATAW fd{};
+    if (FAILED(link->GetPath(buf, MAX_PATH, &fd, SLGP_SHORTPATH)) || buf[0] == L'\0') return {};
+    buf[MAX_PATH - 1] = L'\0';
+    std::wstring target = buf;
 
     // The short path to the long one through the desktop folder; the short path stays when that fails.
     fw::ComPtr<IShellFolder> desktop;
     if (SUCCEEDED(::SHGetDesktopFolder(desktop.Put()))) {
-      std::wstring wtarget = Wide(target);
       ItemIdList pidl;
-      char longPath[MAX_PATH] = {};
-      if (!wtarget.empty() &&
-          SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wtarget.data(), nullptr, pidl.Put(), nullptr)) &&
-          pidl.Get() && ::SHGetPathFromIDListA(pidl.Get(), longPath) && longPath[0] != '\0')
+      wchar_t longPath[MAX_PATH] = {};
+      if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, target.data(), nullptr, pidl.Put(), nullptr)) &&
+          pidl.Get() && ::SHGetPathFromIDListW(pidl.Get(), longPath) && longPath[0] != L'\0')
         target = longPath;
     }
 
     // A target that no longer exists is not listed; the folder test reads the target as it is now (the
     // link's find data is what was true when the link was made, and may be empty).
-    DWORD attributes = ::GetFileAttributesA(target.c_str());
+    DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return {};
     ShortcutTarget result;
     result.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    result.path = std::move(target);
+    result.path = fw::Narrow(target).text;
+    result.widePath = std::move(target);
     return result;
   }
 
-  std::uint32_t FileAttributes(const std::string& path) override { return ::GetFileAttributesA(path.c_str()); }
+  std::uint32_t FileAttributes(const std::wstring& path) override { return ::GetFileAttributesW(path.c_str()); }
+
+  CodePageName Narrow(std::wstring_view name) override { return fw::Narrow(name); }
+
+  std::wstring Widen(std::string_view name) override { return fw::Widen(name); }
 };
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "framework/BoundedRender.h"
-#include "framework/Mbcs.h"
+#include "framework/WidePath.h"
 #include "framework/Platform.h"
 #include "framework/WineMediaGaps.h"
 #include "playback/GraphReleaser.h"
@@ -15,16 +15,10 @@ namespace {
 // The Windows Media ASF reader, which loads wmv, wma and asf files.
 const CLSID kClsidWMAsfReader = {0x187463A0, 0x5BB7, 0x11D3, {0xAC, 0xBE, 0x00, 0x80, 0xC7, 0x5E, 0x24, 0x6E}};
 
-std::wstring Widen(const std::string& s) {
-  int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
-std::string LowerExtension(const std::string& path) {
-  std::size_t dot = mbcs::FindLast(path, '.');
-  return dot == std::string::npos ? std::string() : mbcs::LowerAscii(std::string_view(path).substr(dot + 1));
+std::wstring LowerExtension(const std::wstring& path) {
+  const std::wstring_view name = wide::FileName(path);
+  const std::size_t dot = name.rfind(L'.');
+  return dot == std::wstring_view::npos ? std::wstring() : wide::LowerAscii(name.substr(dot + 1));
 }
 
 }  // namespace
@@ -34,7 +28,7 @@ HRESULT CDirectShowEngine::Fail(HRESULT hr, const char* call) {
   return hr;
 }
 
-HRESULT CDirectShowEngine::BuildGraph(const std::string& path, HWND view, bool& audioOnly) {
+HRESULT CDirectShowEngine::BuildGraph(const std::wstring& wide, HWND view, bool& audioOnly) {
   m_completed = false;
   m_diagnostic[0] = '\0';
   HRESULT hr = ::CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
@@ -43,12 +37,11 @@ HRESULT CDirectShowEngine::BuildGraph(const std::string& path, HWND view, bool& 
     return Fail(hr,
                 "CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER,IID_IGraphBuilder, (void **)&m_pGB)");
 
-  const std::wstring wide = Widen(path);
   if (IsRealMediaUnderWine(wide)) return Fail(VFW_E_UNSUPPORTED_STREAM, "m_pGB->RenderFile(bstr, NULL)");
-  const std::string ext = LowerExtension(path);
+  const std::wstring ext = LowerExtension(wide);
   m_renderer.Prepare(m_pGB.Get());
-  if (ext == "wma" || ext == "wmv" || ext == "asf") {
-    hr = BuildAsf(wide, ext == "wma", audioOnly);
+  if (ext == L"wma" || ext == L"wmv" || ext == L"asf") {
+    hr = BuildAsf(wide, ext == L"wma", audioOnly);
     if (FAILED(hr)) return hr;
   } else {
     // A render that ran out of time leaves no graph here: it belongs to its thread now.

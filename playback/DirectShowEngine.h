@@ -22,7 +22,7 @@ class CDirectShowEngine : public IPlaybackEngine {
 
   // Builds the graph for the path and attaches its video window to the view; audioOnly tells whether the
   // graph has no video window. On failure the error is returned and what was built is kept until Close.
-  [[nodiscard]] HRESULT BuildGraph(const std::string& path, HWND view, bool& audioOnly);
+  [[nodiscard]] HRESULT BuildGraph(const std::wstring& path, HWND view, bool& audioOnly);
   // Runs the graph and reads the seekable range in media time.
   [[nodiscard]] HRESULT Run(std::int64_t& earliest, std::int64_t& latest);
   // Takes every queued graph event; a completed graph is remembered as the end of the entry.

@@ -9,7 +9,7 @@ class CPictureEngine : public IPlaybackEngine {
  public:
   explicit CPictureEngine(CPictureFile& picture) : m_picture(picture) {}
 
-  bool Load(const std::string& path) { return m_picture.Load(path); }
+  bool Load(const std::wstring& path) { return m_picture.Load(path); }
 
   std::int64_t CurrentPosition() override { return 0; }
   void SetPosition(std::int64_t) override {}

@@ -25,7 +25,7 @@ HRESULT CPlayerView::OpenQuickTime(const std::string& path, EntryKind kind) {
   return S_OK;
 }
 
-HRESULT CPlayerView::OpenRealPlayer(const std::string& path, EntryKind kind) {
+HRESULT CPlayerView::OpenRealPlayer(const std::wstring& path, EntryKind kind) {
   m_audioOnly = KindClass(kind) == KIND_AUDIO;
   // The start limit counts from the open: the control's creation and its source's render are within it.
   m_realPlayerDeadline = ::GetTickCount64() + kRealPlayerStartLimitMs;

@@ -23,7 +23,7 @@ class IPlayerFrame {
   virtual void SetControlPanel(HWND panel) = 0;
   // The frame's text and the published window name: the file's title, or the program's name for an
   // empty path.
-  virtual void ShowTitleOf(const std::string& path) = 0;
+  virtual void ShowTitleOf(const std::wstring& path) = 0;
 
  protected:
   ~IPlayerFrame() = default;

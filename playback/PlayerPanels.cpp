@@ -3,7 +3,7 @@
 #include "config/IniProfile.h"
 #include "playback/PlayerView.h"
 
-EntryKind CPlayerView::NowPlayingKind() { return Files().Classify(Files().NowPlaying().name); }
+EntryKind CPlayerView::NowPlayingKind() { return Files().Classify(Files().NowPlaying()); }
 
 geo::Rect CPlayerView::PanelPlace(const geo::Rect& panelClient) const {
   return m_frame.LayoutPanels(panelClient).panel;

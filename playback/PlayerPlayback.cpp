@@ -1,5 +1,6 @@
 // The player view's playback: opening an entry in its engine, closing it, the output rectangle, the
 // position poll, and the transport (start, stop, pause, what follows an entry, seeking).
+#include "framework/CodePage.h"
 #include "playback/PlaybackMath.h"
 #include "playback/PlayerView.h"
 #include "playback/QuickTimeName.h"
@@ -10,12 +11,6 @@ constexpr DWORD kDirectShowSettleMs = 200;
 // Polls without an engine after which an entry that nothing plays is skipped (about 1.25 s).
 constexpr int kNoEngineTicksBeforeSkip = 4;
 
-// The file's short (8.3) path, or empty where the volume keeps no short names.
-std::string ShortPathOf(const std::string& path) {
-  char shortPath[MAX_PATH] = {};
-  const DWORD n = ::GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::string(shortPath, n) : std::string();
-}
 }  // namespace
 
 IPlaybackEngine* CPlayerView::Engine() {
@@ -36,8 +31,9 @@ IPlaybackEngine* CPlayerView::Engine() {
 int CPlayerView::PlayEntry(const FileEntry& entry, bool explicitOpen) {
   // A stopped now-playing entry has no name: there is nothing to start again.
   if (entry.name.empty()) return 1;
-  PublishTitle(entry.name);
-  int result = Open(entry.name, entry.kind, explicitOpen);
+  const std::wstring path = entry.widePath.empty() ? Files().Widen(entry.name) : entry.widePath;
+  PublishTitle(path);
+  int result = Open(path, entry.kind, explicitOpen);
   Files().NowPlaying() = entry;
   if (m_settings.playMode == kRandom) Files().RandomHistory().insert(entry.id);
   m_fileList.OnPlaybackStarted();
@@ -51,13 +47,13 @@ void CPlayerView::PlayIndex(int index) {
   PlayEntry(entry, false);
 }
 
-int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
+int CPlayerView::Open(std::wstring path, EntryKind kind, bool explicitOpen) {
   if (kind == 0) return 1;
   m_currentKind = kind;
   if (IsViaShortcut(kind)) {
     ShortcutTarget target = Files().ResolveShortcut(path);
     if (target.isFolder) return 1;
-    path = target.path;
+    path = target.widePath;
   }
 
   const bool fromPlaylist = m_playingFromPlaylist;
@@ -75,10 +71,15 @@ int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
       UpdateOutputRect();
       break;
     case ENGINE_QUICKTIME: {
-      // A path too long for QuickTime's file name goes by its short form, or plays through DirectShow.
-      const QuickTimeName name = ChooseQuickTimeName(path, ShortPathOf(path));
-      if (HRESULT hr = name.viaQuickTime ? OpenQuickTime(name.path, kind) : OpenDirectShow(path); FAILED(hr))
-        return hr;
+      // QuickTime takes code-page names: a path too long or outside the code page goes by its short form;
+      // a long one without it plays through DirectShow, a name the code page cannot hold fails.
+      const QuickTimeName name = ChooseQuickTimeName(fw::Narrow(path), fw::ShortPathOf(path));
+      HRESULT hr = E_FAIL;
+      if (name.via == QuickTimeName::Via::kQuickTime)
+        hr = OpenQuickTime(name.path, kind);
+      else if (name.via == QuickTimeName::Via::kDirectShow)
+        hr = OpenDirectShow(path);
+      if (FAILED(hr)) return hr;
       break;
     }
     case ENGINE_REALPLAYER:
@@ -103,7 +104,7 @@ int CPlayerView::Open(std::string path, EntryKind kind, bool explicitOpen) {
   return 0;
 }
 
-HRESULT CPlayerView::OpenDirectShow(const std::string& path) {
+HRESULT CPlayerView::OpenDirectShow(const std::wstring& path) {
   bool audioOnly = false;
   HRESULT hr = m_directShow.BuildGraph(path, Hwnd(), audioOnly);
   if (FAILED(hr)) return hr;

@@ -17,7 +17,7 @@ void CPlayerView::OpenSettings() {
   if (result == IDOK) ApplySettings(dialog.Fields());
 
   // What came in while the dialog ran, now that its loop has returned.
-  std::string handedOver = std::exchange(m_openAfterSettings, std::string());
+  std::wstring handedOver = std::exchange(m_openAfterSettings, std::wstring());
   if (std::exchange(m_closeAfterSettings, false)) {
     ::PostMessageA(m_frame.FrameWindow(), WM_CLOSE, 0, 0);
     return;
@@ -34,7 +34,7 @@ bool CPlayerView::EndSettingsBeforeClose() {
   return true;
 }
 
-void CPlayerView::OpenHandedOver(const std::string& path) {
+void CPlayerView::OpenHandedOver(const std::wstring& path) {
   if (m_settingsDialogOpen)
     m_openAfterSettings = path;  // the latest hand-off wins
   else

@@ -295,6 +295,6 @@ void CPlayerView::HideCursorIfIdle() {
   m_cursorVisible = false;
 }
 
-void CPlayerView::PublishTitle(const std::string& path) { m_frame.ShowTitleOf(path); }
+void CPlayerView::PublishTitle(const std::wstring& path) { m_frame.ShowTitleOf(path); }
 
-void CPlayerView::ResetTitle() { m_frame.ShowTitleOf(std::string()); }
+void CPlayerView::ResetTitle() { m_frame.ShowTitleOf(std::wstring()); }

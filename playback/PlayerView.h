@@ -64,6 +64,7 @@ class CPlayerView : public fw::Window,
   const Settings& Config() const { return m_settings; }
   const CSkinDefinition& Skin() const { return m_skin; }
   const CPictureFile& Wallpaper() const { return m_wallpaper; }
+  const CPictureFile& Picture() const { return m_picture; }
   // The browser's lists, playlist and now-playing entries, kept by the file list window.
   CFileListModel& Files() { return m_fileList.Model(); }
   const CFileListModel& Files() const { return m_fileList.Model(); }
@@ -118,7 +119,7 @@ class CPlayerView : public fw::Window,
   // has returned the close is asked for again. False when no dialog runs (the close goes on).
   bool EndSettingsBeforeClose();
   // A path handed over from outside (a second start): opened at once, or when the settings dialog ends.
-  void OpenHandedOver(const std::string& path);
+  void OpenHandedOver(const std::wstring& path);
   // Topmost or not as TOPMOST says, without moving or sizing the frame.
   void ApplyTopmost();
   // Paints the whole client area at once through a window DC.
@@ -154,7 +155,7 @@ class CPlayerView : public fw::Window,
   // Where the picture or video stands in the client area (empty while nothing is shown).
   void UpdateOutputRect();
   // The frame's text and the published window name become the file's title, or "Tarnvale" again.
-  void PublishTitle(const std::string& path);
+  void PublishTitle(const std::wstring& path);
   void ResetTitle();
 
   // ---- Transport
@@ -247,10 +248,10 @@ class CPlayerView : public fw::Window,
   void Paint(HDC dc);
   void LoadWallpaper();
 
-  int Open(std::string path, EntryKind kind, bool explicitOpen);
-  HRESULT OpenDirectShow(const std::string& path);
+  int Open(std::wstring path, EntryKind kind, bool explicitOpen);
+  HRESULT OpenDirectShow(const std::wstring& path);
   HRESULT OpenQuickTime(const std::string& path, EntryKind kind);
-  HRESULT OpenRealPlayer(const std::string& path, EntryKind kind);
+  HRESULT OpenRealPlayer(const std::wstring& path, EntryKind kind);
   void WaitForRealPlayerStart();
   void CloseEngines();
   void PollPosition();
@@ -299,7 +300,7 @@ class CPlayerView : public fw::Window,
   HWND m_concealedDialog = nullptr;
   CSettingsDialog* m_settingsDialog = nullptr;  // the dialog of the running OpenSettings
   bool m_closeAfterSettings = false;
-  std::string m_openAfterSettings;
+  std::wstring m_openAfterSettings;
   int m_dragState = 0;
   POINT m_dragOffset{};
   POINT m_lastCursor{-32768, -32768};

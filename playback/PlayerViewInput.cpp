@@ -340,6 +340,6 @@ void CPlayerView::OnHitTest(fw::Msg& m) {
 }
 
 void CPlayerView::OnDropFiles(fw::Msg& m) {
-  const std::string path = fw::DroppedFiles(m.wp).First();
+  const std::wstring path = fw::DroppedFiles(m.wp).First();
   if (!path.empty()) m_fileList.OpenPath(path);
 }

@@ -1,7 +1,9 @@
 #include "playback/QuickTimeName.h"
 
-QuickTimeName ChooseQuickTimeName(std::string_view longPath, std::string_view shortPath) {
-  if (longPath.size() <= kQuickTimeNameBytes) return {true, std::string(longPath)};
-  if (!shortPath.empty() && shortPath.size() <= kQuickTimeNameBytes) return {true, std::string(shortPath)};
-  return {};
+QuickTimeName ChooseQuickTimeName(const CodePageName& longPath, const CodePageName& shortPath) {
+  using Via = QuickTimeName::Via;
+  if (longPath.exact && longPath.text.size() <= kQuickTimeNameBytes) return {Via::kQuickTime, longPath.text};
+  if (shortPath.exact && !shortPath.text.empty() && shortPath.text.size() <= kQuickTimeNameBytes)
+    return {Via::kQuickTime, shortPath.text};
+  return {longPath.exact ? Via::kDirectShow : Via::kNothing, {}};
 }

@@ -27,18 +27,10 @@ enum : DISPID {
   kStarted = 316,
 };
 
-std::wstring Widen(const std::string& s) {
-  int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
 // A string property put; the string is freed after the call.
-HRESULT PutString(fw::ControlHost& host, DISPID id, const std::string& text) {
+HRESULT PutString(fw::ControlHost& host, DISPID id, const std::wstring& wide) {
   VARIANT v;
   v.vt = VT_BSTR;
-  const std::wstring wide = Widen(text);
   v.bstrVal = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
   HRESULT hr = host.PutProperty(id, v);
   ::VariantClear(&v);
@@ -64,8 +56,8 @@ bool CRealAudio::Create(const RECT& rect, HWND parent) {
   const std::string standIn = ProgramFolder() + kStandInFile;
   m_createResult = CreateControl(kClassId, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect, parent, kControlId,
                                  standIn.c_str());
-  (void)PutString(*this, kControls, "imagewindow");
-  (void)PutString(*this, kConsole, "_unique");
+  (void)PutString(*this, kControls, L"imagewindow");
+  (void)PutString(*this, kConsole, L"_unique");
   CallWithBool(kSetting277, false);
   CallWithBool(kSetting305, true);
   CallWithBool(kSetting307, true);
@@ -73,7 +65,7 @@ bool CRealAudio::Create(const RECT& rect, HWND parent) {
   return SUCCEEDED(m_createResult);
 }
 
-void CRealAudio::SetSource(const std::string& path) { (void)PutString(*this, kSource, path); }
+void CRealAudio::SetSource(const std::wstring& path) { (void)PutString(*this, kSource, path); }
 void CRealAudio::Play() { (void)CallMethod(kPlay, nullptr, nullptr); }
 void CRealAudio::Pause() { (void)CallMethod(kPause, nullptr, nullptr); }
 void CRealAudio::Stop() { (void)CallMethod(kStop, nullptr, nullptr); }

@@ -23,7 +23,7 @@ class CRealAudio : public fw::ControlHost {
 
   // Creates the control in a child window of parent and sets it up; false when it could not be made.
   bool Create(const RECT& rect, HWND parent);
-  void SetSource(const std::string& path);
+  void SetSource(const std::wstring& path);
   void Play();
   void Pause();
   void Stop();

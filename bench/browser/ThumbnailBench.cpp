@@ -19,6 +19,7 @@
 #include "bench/BenchPaths.h"
 #include "bench/BenchTiming.h"
 #include "browser/ThumbnailCache.h"
+#include "framework/CodePage.h"
 #include "framework/Com.h"
 
 using bench::ExeFolder;
@@ -68,7 +69,7 @@ CacheRun ThroughTheCache(HWND row, const std::vector<std::string>& paths) {
   std::vector<bool> shown(paths.size(), false);
   auto get = [&](std::size_t i) {
     double a = NowMs();
-    bool made = cache.Get(row, paths[i], CThumbnailCache::kWidth, CThumbnailCache::kHeight) != nullptr;
+    bool made = cache.Get(row, fw::Widen(paths[i]), CThumbnailCache::kWidth, CThumbnailCache::kHeight) != nullptr;
     r.longestGet = std::max(r.longestGet, NowMs() - a);
     if (made && !shown[i]) ++r.made;
     shown[i] = shown[i] || made;
@@ -88,8 +89,8 @@ CacheRun ThroughTheCache(HWND row, const std::vector<std::string>& paths) {
         DispatchMessageA(&msg);
         continue;
       }
-      for (const std::string& p : cache.TakeFinished())
-        get(static_cast<std::size_t>(std::find(paths.begin(), paths.end(), p) - paths.begin()));
+      for (const std::wstring& p : cache.TakeFinished())
+        get(static_cast<std::size_t>(std::find(paths.begin(), paths.end(), fw::Narrow(p).text) - paths.begin()));
       if (cache.PendingCount() == 0) paintMissing();
     }
     const double now = NowMs();
@@ -119,7 +120,7 @@ double InALoop(HWND row, const std::vector<std::string>& paths, int& made) {
   made = 0;
   const double start = NowMs();
   for (const std::string& p : paths)
-    made += CThumbnailCache::MakeThumbnail(picture, row, p, CThumbnailCache::kWidth, CThumbnailCache::kHeight) ? 1 : 0;
+    made += CThumbnailCache::MakeThumbnail(picture, row, fw::Widen(p), CThumbnailCache::kWidth, CThumbnailCache::kHeight) ? 1 : 0;
   return NowMs() - start;
 }
 

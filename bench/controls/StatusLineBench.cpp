@@ -10,6 +10,7 @@
 #include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
 #include "config/IniProfile.h"
+#include "framework/CodePage.h"
 #include "framework/Gdi.h"
 
 using bench::Median;
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
   ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
   std::string media(exe);
   media = media.substr(0, media.find_last_of('\\') + 1) + "..\\media\\clip.avi";
-  frame.View().FileList().OpenPath(media);
+  frame.View().FileList().OpenPath(fw::Widen(media));
   if (!frame.View().IsLoaded()) return 1;
   CControlPanel& panel = frame.View().ControlPanel();
   int speed = 0, total = 7384, current = 3725;

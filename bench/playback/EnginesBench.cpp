@@ -20,6 +20,7 @@
 #include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
 #include "config/IniProfile.h"
+#include "framework/CodePage.h"
 #include "playback/PlaybackMath.h"
 
 using bench::ExeFolder;
@@ -58,7 +59,7 @@ double ThroughDirectShow(CPlayerView& view, const std::string& path) {
   CDirectShowEngine engine;
   const double t0 = NowMs();
   bool audioOnly = false;
-  if (FAILED(engine.BuildGraph(path, view.Hwnd(), audioOnly))) return -1;
+  if (FAILED(engine.BuildGraph(fw::Widen(path), view.Hwnd(), audioOnly))) return -1;
   RECT client;
   GetClientRect(view.Hwnd(), &client);
   (void)engine.PlaceOutput(FitOutputRect(client.right, client.bottom, false, 0, 0), false);

@@ -20,12 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "app/MainFrame.h"
+#include "app/PlayerApp.h"
 #include "bench/BenchPaths.h"
 #include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
-#include "app/MainFrame.h"
-#include "app/PlayerApp.h"
 #include "config/IniProfile.h"
+#include "framework/CodePage.h"
 #include "framework/Handles.h"
 #include "playback/PlaybackMath.h"
 
@@ -125,7 +126,7 @@ Run TimeEngine(Bench& b) {
   const HWND window = b.view.Hwnd();
   const double t0 = NowMs();
   bool audioOnly = false;
-  HRESULT hr = engine.BuildGraph(b.path, window, audioOnly);
+  HRESULT hr = engine.BuildGraph(fw::Widen(b.path), window, audioOnly);
   if (SUCCEEDED(hr)) {
     RECT client;
     GetClientRect(window, &client);

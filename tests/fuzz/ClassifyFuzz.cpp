@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   std::size_t calls = 0;
-  const ShortcutResolver resolve = [&](const std::string&) {
+  const ShortcutResolver resolve = [&](const std::string&, const std::wstring&) {
     return calls < targets.size() ? targets[calls++] : ShortcutTarget{};
   };
   const ExtensionRules rules(s);

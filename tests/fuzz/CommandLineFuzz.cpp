@@ -1,4 +1,5 @@
-// The command line's path and the title made from a path, on any argument text.
+// The command line's path and the title made from a path, on any argument text, in the code page and as
+// wide text.
 
 #include "app/StartupText.h"
 #include "FuzzSupport.h"
@@ -24,5 +25,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t slash = mbcs::FindLast(text, '\\');
   const std::size_t start = slash == std::string_view::npos ? 0 : slash + 1;
   FUZZ_CHECK(text.substr(start, title.size()) == title);
+
+  const std::wstring line = fuzz::WideText(data, size);
+  const std::wstring_view arguments = CommandLineArguments(line);
+  FUZZ_CHECK(line.ends_with(arguments));
+  FUZZ_CHECK(arguments.empty() || (arguments.front() != L' ' && arguments.front() != L'\t'));
+  const std::wstring widePath = ExtractCommandLinePath(arguments);
+  FUZZ_CHECK(widePath.size() < kMaxPath);
+  if (!widePath.empty()) {
+    const bool quoted = arguments.front() == L'"';
+    FUZZ_CHECK(arguments.substr(quoted ? 1 : 0, widePath.size()) == widePath);
+    FUZZ_CHECK(widePath.find(quoted ? L'"' : L' ') == std::wstring::npos);
+  }
+  const std::wstring wideTitle = TitleFromPath(std::wstring_view(line));
+  FUZZ_CHECK(wideTitle.find(L'\\') == std::wstring::npos);
+  const std::size_t wideSlash = line.rfind(L'\\');
+  FUZZ_CHECK(line.substr(wideSlash == std::wstring::npos ? 0 : wideSlash + 1, wideTitle.size()) == wideTitle);
   return 0;
 }

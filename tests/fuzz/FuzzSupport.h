@@ -27,6 +27,13 @@
 
 namespace fuzz {
 
+// The bytes as UTF-16 units (little-endian pairs; an odd last byte is dropped), as a wide text arrives.
+inline std::wstring WideText(const std::uint8_t* data, std::size_t size) {
+  std::wstring w;
+  for (std::size_t i = 0; i + 1 < size; i += 2) w += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+  return w;
+}
+
 inline std::string_view Text(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }

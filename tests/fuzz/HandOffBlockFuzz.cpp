@@ -23,5 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(path.empty() || (block.terminated && path == block.text));
     if (maxBytes == kMaxPath) FUZZ_CHECK(path.size() < kMaxPath);
   }
+  // The wide blocks: the same rule in units.
+  const std::wstring units = fuzz::WideText(data, size);
+  for (std::size_t maxUnits : {std::size_t{0}, std::size_t{1}, kMaxPath, units.size(), ~std::size_t{0}}) {
+    const WideBlockText block = ReadWideBlockText(units, maxUnits);
+    const std::size_t limit = std::min(maxUnits, units.size());
+    FUZZ_CHECK(block.text.size() <= limit);
+    FUZZ_CHECK(block.text.find(L'\0') == std::wstring::npos);
+    FUZZ_CHECK(units.compare(0, block.text.size(), block.text) == 0);
+    FUZZ_CHECK(block.terminated == (block.text.size() < limit));
+  }
   return 0;
 }

@@ -14,7 +14,7 @@ struct FakeLinks {
   std::map<std::string, ShortcutTarget> links;
   int calls = 0;
   ShortcutResolver Resolver() {
-    return [this](const std::string& path) {
+    return [this](const std::string& path, const std::wstring&) {
       ++calls;
       auto it = links.find(path);
       return it == links.end() ? ShortcutTarget{} : it->second;

@@ -30,21 +30,26 @@ TEST(LibraryPath, ASeparatorIsAddedOnlyWhenTheFolderHasNone) {
   for (const Case& c : cases) EXPECT_EQ(JoinLibraryPath(c.folder, "QuickTime.qts"), c.expected) << c.folder;
 }
 
-TEST(QuickTimeName, TheLongPathWhenItFitsElseTheShortOneElseDirectShow) {
+TEST(QuickTimeName, TheExactLongPathWhenItFitsElseTheShortOneElseDirectShowOrNothing) {
+  using Via = QuickTimeName::Via;
   const std::string fits(255, 'a'), over(256, 'a'), shortName = "C:\\DEEPFO~1\\CLIP~1.MP4";
   struct Case {
-    std::string longPath, shortPath;
-    bool viaQuickTime;
+    CodePageName longPath, shortPath;
+    Via via;
     std::string name;
   } const cases[] = {
-      {fits, shortName, true, fits},
-      {over, shortName, true, shortName},
-      {over, "", false, ""},                      // the volume keeps no short names
-      {over, std::string(256, 'b'), false, ""},  // nor one that fits
+      {{fits}, {shortName}, Via::kQuickTime, fits},
+      {{over}, {shortName}, Via::kQuickTime, shortName},
+      {{over}, {""}, Via::kDirectShow, ""},                      // the volume keeps no short names
+      {{over}, {std::string(256, 'b')}, Via::kDirectShow, ""},  // nor one that fits
+      // A name outside the code page (its form has substitutes): only the short name names the file.
+      {{"C:\\Caf?.mp4", false}, {"C:\\CAF~1.MP4"}, Via::kQuickTime, "C:\\CAF~1.MP4"},
+      {{"C:\\Caf?.mp4", false}, {""}, Via::kNothing, ""},
+      {{"C:\\?\\Caf?.mp4", false}, {"C:\\?\\CAF~1.MP4", false}, Via::kNothing, ""},
   };
   for (const Case& c : cases) {
     const QuickTimeName name = ChooseQuickTimeName(c.longPath, c.shortPath);
-    EXPECT_EQ(name.viaQuickTime, c.viaQuickTime) << c.longPath.size() << " " << c.shortPath;
+    EXPECT_EQ(name.via, c.via) << c.longPath.text.size() << " " << c.shortPath.text;
     EXPECT_EQ(name.path, c.name);
   }
 }

@@ -1,6 +1,8 @@
 #pragma once
 // An in-memory file system for the file list model's native tests: folders with their items, shortcuts
-// with their targets, drives, a current directory, and folders that cannot be searched.
+// with their targets, drives, a current directory, and folders that cannot be searched. It is kept by
+// code-page paths; an item may carry a wide name the code page cannot hold (its name is then the form
+// with substitutes), and the wide side of the interface converts through code page 932.
 
 #include <map>
 #include <set>
@@ -9,6 +11,7 @@
 
 #include "framework/FileSystem.h"
 #include "framework/Mbcs.h"
+#include "tests/support/Cp932Codec.h"
 
 class FakeFileSystem : public IFileSystem {
  public:
@@ -17,6 +20,7 @@ class FakeFileSystem : public IFileSystem {
     std::uint32_t attributes = 0;
     std::int64_t creationTime = 0;
     std::int64_t lastWriteTime = 0;
+    std::wstring wideName;  // when empty, the name's own wide form
   };
 
   std::string current = "C:\\";
@@ -54,18 +58,28 @@ class FakeFileSystem : public IFileSystem {
     shortcuts[path] = {target, isFolder};
   }
 
-  std::string CurrentDirectory() override { return current; }
+  // A file whose wide name the code page may not hold, listed under its code-page form.
+  void AddWideFile(const std::string& folder, const std::wstring& name, std::int64_t lastWrite = 0) {
+    AddFolder(folder);
+    folders[folder].push_back({cp932::Narrow(name).text, 0x20, lastWrite / 2, lastWrite, name});
+  }
 
-  bool Search(const std::string& folder, const Visitor& visit) override {
+  std::wstring CurrentDirectory() override { return Widen(current); }
+
+  bool Search(const std::wstring& wideFolder, const Visitor& visit) override {
+    const std::string folder = Narrow(wideFolder).text;
     searched.push_back(folder);
     auto it = folders.find(folder);
     if (it == folders.end() || unreadable.count(folder)) return false;
     bool root = folder.size() == 3;
     if (!root || dotsAtRoot) {
-      visit({".", kAttrDirectory, 0, 0});
-      visit({"..", kAttrDirectory, 0, 0});
+      visit({".", L".", kAttrDirectory, 0, 0});
+      visit({"..", L"..", kAttrDirectory, 0, 0});
     }
-    for (const Item& item : it->second) visit({item.name, item.attributes, item.creationTime, item.lastWriteTime});
+    for (const Item& item : it->second) {
+      const std::wstring wideName = item.wideName.empty() ? Widen(item.name) : item.wideName;
+      visit({item.name, wideName, item.attributes, item.creationTime, item.lastWriteTime});
+    }
     return true;
   }
 
@@ -81,8 +95,8 @@ class FakeFileSystem : public IFileSystem {
     return it->second.second;
   }
 
-  bool ChangeDirectory(const std::string& folder) override {
-    std::string dir = folder;
+  bool ChangeDirectory(const std::wstring& folder) override {
+    std::string dir = Narrow(folder).text;
     if (dir == "..") {
       std::size_t slash = mbcs::FindLast(current, '\\');
       if (current.size() <= 3 || slash == std::string::npos) return false;
@@ -93,13 +107,20 @@ class FakeFileSystem : public IFileSystem {
     return true;
   }
 
-  ShortcutTarget ResolveShortcut(const std::string& path) override {
+  ShortcutTarget ResolveShortcut(const std::wstring& widePath) override {
     ++resolveCalls;
-    auto it = shortcuts.find(path);
-    return it == shortcuts.end() ? ShortcutTarget{} : it->second;
+    auto it = shortcuts.find(Narrow(widePath).text);
+    if (it == shortcuts.end()) return {};
+    ShortcutTarget target = it->second;
+    target.widePath = Widen(target.path);
+    return target;
   }
 
-  std::uint32_t FileAttributes(const std::string& path) override {
+  CodePageName Narrow(std::wstring_view name) override { return cp932::Narrow(name); }
+  std::wstring Widen(std::string_view name) override { return cp932::Widen(name); }
+
+  std::uint32_t FileAttributes(const std::wstring& widePath) override {
+    const std::string path = Narrow(widePath).text;
     if (folders.count(path)) return kAttrDirectory;
     std::size_t slash = mbcs::FindLast(path, '\\');
     if (slash == std::string::npos) return kAttrInvalid;

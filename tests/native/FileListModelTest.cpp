@@ -280,13 +280,16 @@ TEST_F(FileListModelTest, CollectionFollowsFolderShortcutsAndShortcutLoopsEnd) {
 TEST_F(FileListModelTest, CollectionOfAnEndlessShortcutChainStopsAtTheDepthLimit) {
   // Every folder holds a shortcut to a new, deeper folder: only the depth guard ends this.
   struct Endless : FakeFileSystem {
-    bool Search(const std::string& folder, const Visitor& visit) override {
-      visit({"f.avi", 0x20, 0, 0});
-      visit({"next.lnk", 0x20, 0, 0});
+    bool Search(const std::wstring& folder, const Visitor& visit) override {
+      visit({"f.avi", L"f.avi", 0x20, 0, 0});
+      visit({"next.lnk", L"next.lnk", 0x20, 0, 0});
       (void)folder;
       return true;
     }
-    ShortcutTarget ResolveShortcut(const std::string& path) override { return {path.substr(0, path.size() - 4) + "x", true}; }
+    ShortcutTarget ResolveShortcut(const std::wstring& path) override {
+      const std::wstring target = path.substr(0, path.size() - 4) + L"x";
+      return {Narrow(target).text, true, target};
+    }
   } endless;
   CFileListModel model(settings, endless);
   EXPECT_EQ(model.CollectTree("C:\\e"), static_cast<std::size_t>(kMaxCollectDepth + 1));
@@ -562,12 +565,12 @@ TEST_F(FileListModelTest, NavigationWalksFoldersDrivesAndHome) {
   CFileListModel model(settings, fs);
 
   // Up from a folder lands in its parent, naming the folder just left.
-  EXPECT_EQ(model.GoUp(), std::optional<std::string>("C:\\Movies\\2005"));
+  EXPECT_EQ(model.GoUp(), std::optional<std::wstring>(L"C:\\Movies\\2005"));
   EXPECT_EQ(fs.current, "C:\\Movies");
   EXPECT_TRUE(Lists(model.FileList(), "C:\\Movies\\2005"));
   // Up from a drive root lists the drives and names the root's drive entry.
   model.EnterFolder("C:\\");
-  EXPECT_EQ(model.GoUp(), std::optional<std::string>("C:\\SYS"));
+  EXPECT_EQ(model.GoUp(), std::optional<std::wstring>(L"C:\\SYS"));
   EXPECT_TRUE(model.DriveList());
   EXPECT_TRUE(Lists(model.FileList(), "C:\\SYS"));
   EXPECT_EQ(model.GoUp(), std::nullopt);  // nothing further up

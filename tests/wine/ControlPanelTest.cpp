@@ -9,6 +9,7 @@
 #include "controls/PanelKey.h"
 #include "controls/PanelZOrder.h"
 #include "controls/SwitchFrame.h"
+#include "framework/CodePage.h"
 #include "playback/PlaybackMath.h"
 #include "res/ResourceIds.h"
 #include "wine/PanelFixture.h"
@@ -50,7 +51,7 @@ class Strip {
 
 class ControlPanelTest : public wt::PanelFixture {
  protected:
-  void Open(const char* name) { View().FileList().OpenPath(wt::MediaPath(name)); }
+  void Open(const char* name) { View().FileList().OpenPath(fw::Widen(wt::MediaPath(name))); }
   void AddToPlaylist(const std::string& path) {
     ASSERT_TRUE(View().Files().AddEntry(View().Files().EntryForOpenPath(path))) << path;
   }

@@ -13,6 +13,7 @@
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
 #include "framework/BoundedRender.h"
+#include "framework/CodePage.h"
 #include "framework/VideoRenderer.h"
 #include "playback/PlayerView.h"
 #include "wine/WineSupport.h"
@@ -114,7 +115,7 @@ class EngineStandIns : public ::testing::Test {
 
 TEST_F(EngineStandIns, QuickTimePlaysAnMp4InItsHostInTheMoviesTimeScale) {
   Start();
-  View().FileList().OpenPath(wt::MediaPath("clip.mp4"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("clip.mp4")));
   ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
   EXPECT_FALSE(View().IsAudioOnly());
   // ffmpeg writes a movie header in thousandths of a second.
@@ -140,7 +141,7 @@ TEST_F(EngineStandIns, QuickTimePlaysAnMp4InItsHostInTheMoviesTimeScale) {
 
 TEST_F(EngineStandIns, QuickTimeSeeksPausesAndTakesTheVolume) {
   Start();
-  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("long.mp4")));
   ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
   EXPECT_EQ(View().TotalSeconds(), 30);
   const std::int64_t second = View().UnitsPerSecond();
@@ -161,19 +162,19 @@ TEST_F(EngineStandIns, QuickTimeSeeksPausesAndTakesTheVolume) {
 
 TEST_F(EngineStandIns, QuickTimeMovAudioAndPictureEntries) {
   Start();
-  View().FileList().OpenPath(wt::MediaPath("clip.mov"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("clip.mov")));
   ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
   EXPECT_EQ(View().TotalSeconds(), 3);
   ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentPosition() > 0; }, 3000));
 
   // An audio-list entry shows no picture.
-  View().FileList().OpenPath(Copy("long.mp4", "music.mp3"));
+  View().FileList().OpenPath(fw::Widen(Copy("long.mp4", "music.mp3")));
   ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
   EXPECT_TRUE(View().IsAudioOnly());
   EXPECT_EQ(View().OutputRect(), geo::Rect{});
 
   // A picture-list entry stands at its first frame.
-  View().FileList().OpenPath(Copy("clip.mov", "still.qpic"));
+  View().FileList().OpenPath(fw::Widen(Copy("clip.mov", "still.qpic")));
   ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
   EXPECT_TRUE(View().IsPaused());
   wt::Pump(1000);
@@ -209,7 +210,7 @@ TEST_F(EngineStandIns, AQuickTimeFileInADeepJapaneseFolderPlays) {
   ASSERT_GT(path.size(), 255u);
   ASSERT_TRUE(::CopyFileA(wt::MediaPath("clip.mp4").c_str(), path.c_str(), FALSE));
   Start();
-  View().FileList().OpenPath(path);
+  View().FileList().OpenPath(fw::Widen(path));
   ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
   EXPECT_EQ(View().Latest(), 3000);
   ASSERT_TRUE(wt::PumpUntil([&] { return View().CurrentSeconds() >= 1; }, 4000));
@@ -220,7 +221,7 @@ TEST_F(EngineStandIns, AQuickTimeFileInADeepJapaneseFolderPlays) {
 TEST_F(EngineStandIns, TheQuickTimeHostHandsItsMessagesToTheController) {
   using Events = const char*(*)();
   Start();
-  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("long.mp4")));
   ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
   const HMODULE standIn = ::GetModuleHandleA("QuickTime.qts");
   ASSERT_NE(standIn, nullptr);
@@ -248,7 +249,7 @@ TEST_F(EngineStandIns, TheQuickTimeHostHandsItsMessagesToTheController) {
 
 TEST_F(EngineStandIns, TheQuickTimeHostHandsTheMouseToTheView) {
   Start();
-  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("long.mp4")));
   ASSERT_EQ(View().Selected(), EngineSelector::kQuickTime);
   RecordViewMouse();
   HWND host = View().QuickTimeHost().Hwnd();
@@ -267,7 +268,7 @@ TEST_F(EngineStandIns, TheQuickTimeHostHandsTheMouseToTheView) {
 
 TEST_F(EngineStandIns, RealPlayerPlaysAnAviWaitingForItsStart) {
   Start();
-  View().FileList().OpenPath(Copy("clip.avi", "clip.real"));
+  View().FileList().OpenPath(fw::Widen(Copy("clip.avi", "clip.real")));
   ASSERT_EQ(View().Selected(), EngineSelector::kRealPlayer);
   EXPECT_TRUE(View().RealPlayerNotReady());
   CRealAudio* control = View().RealPlayerControl();
@@ -318,7 +319,7 @@ TEST_F(EngineStandIns, ABrokenRealPlayerFileNeitherHoldsTheInterfaceNorOutlastsT
 
 TEST_F(EngineStandIns, RealPlayerSeeksAndPauses) {
   Start();
-  View().FileList().OpenPath(Copy("long.avi", "long.real"));
+  View().FileList().OpenPath(fw::Widen(Copy("long.avi", "long.real")));
   ASSERT_TRUE(WaitRealPlayerReady());
   EXPECT_EQ(View().TotalSeconds(), 10);
   View().SeekBy(5);
@@ -344,7 +345,7 @@ TEST_F(EngineStandIns, RealPlayerIsSetUpGivenItsVolumeAndStoppedBeforeItGoes) {
   };
   Start();
   const std::size_t from = log().size();
-  View().FileList().OpenPath(Copy("long.avi", "calls.real"));
+  View().FileList().OpenPath(fw::Widen(Copy("long.avi", "calls.real")));
   ASSERT_TRUE(WaitRealPlayerReady());
   View().SetVolume(0.3);  // the wave-out volume is full under Wine: level 30 of 102, the control's 28
   View().Stop();
@@ -363,7 +364,7 @@ TEST_F(EngineStandIns, RealPlayerIsSetUpGivenItsVolumeAndStoppedBeforeItGoes) {
 // another handle here; what the wrapper reads is.
 TEST_F(EngineStandIns, RealPlayerReadsTheWaveVolumeWhenItIsMade) {
   Start();
-  View().FileList().OpenPath(Copy("long.avi", "vol.real"));
+  View().FileList().OpenPath(fw::Widen(Copy("long.avi", "vol.real")));
   CRealAudio* control = View().RealPlayerControl();
   ASSERT_NE(control, nullptr);
   EXPECT_TRUE(control->WaveVolume().Read());
@@ -391,7 +392,7 @@ LRESULT CALLBACK NoteWaveAtDestroy(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 TEST_F(EngineStandIns, RealPlayerGivesTheWaveVolumeBackAfterTheControlHasGone) {
   Start();
-  View().FileList().OpenPath(Copy("long.avi", "order.real"));
+  View().FileList().OpenPath(fw::Widen(Copy("long.avi", "order.real")));
   CRealAudio* control = View().RealPlayerControl();
   ASSERT_NE(control, nullptr);
   g_waveDevice = control->WaveVolume().Device();
@@ -433,7 +434,7 @@ TEST_F(EngineStandIns, ARegisteredRealPlayerThatCannotBeLoadedIsNotReplacedByThe
 
 TEST_F(EngineStandIns, TheRealPlayerControlHandsItsMouseToTheView) {
   Start();
-  View().FileList().OpenPath(Copy("long.avi", "mouse.real"));
+  View().FileList().OpenPath(fw::Widen(Copy("long.avi", "mouse.real")));
   ASSERT_TRUE(WaitRealPlayerReady());
   HWND control = View().RealPlayerControl()->ControlWindow();
   ASSERT_NE(control, nullptr);
@@ -468,7 +469,7 @@ TEST_F(EngineStandIns, RealMediaNeverStartsUnderWineAndIsGivenUpAfterTheWait) {
 TEST_F(EngineStandIns, UnderWineVideoGoesThroughTheGdiRenderer) {
   ASSERT_TRUE(NeedsGdiVideoRenderer());
   Start();
-  View().FileList().OpenPath(wt::MediaPath("clip.avi"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("clip.avi")));
   ASSERT_EQ(View().Selected(), EngineSelector::kDirectShow);
   EXPECT_TRUE(View().DirectShow().UsesGdiRenderer());
   fw::ComPtr<IBaseFilter> renderer;
@@ -477,7 +478,7 @@ TEST_F(EngineStandIns, UnderWineVideoGoesThroughTheGdiRenderer) {
   renderer->GetClassID(&clsid);
   EXPECT_TRUE(clsid == kClsidGdiVideoRenderer);
   // A graph without video does not keep it, so it has no video window.
-  View().FileList().OpenPath(wt::MediaPath("tone.wav"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("tone.wav")));
   EXPECT_TRUE(View().IsAudioOnly());
   EXPECT_FALSE(View().DirectShow().UsesGdiRenderer());
   EXPECT_NE(View().DirectShow().Graph()->FindFilterByName(L"Video Renderer", renderer.Put()), S_OK);
@@ -492,5 +493,41 @@ TEST(ControlHost, AClassThatCannotBeCreatedLeavesNothing) {
     EXPECT_FALSE(host.Exists());
     EXPECT_FALSE(host.HasControl());
     EXPECT_EQ(host.CallMethod(257, nullptr, nullptr), E_NOINTERFACE);
+  }
+}
+
+// Files named outside the code page: DirectShow, the RealPlayer control and pictures open the wide path;
+// QuickTime, which takes code-page names, gets the short one.
+TEST_F(EngineStandIns, EveryEngineOpensAFileNamedOutsideTheCodePage) {
+  Write("EXT_PICTURE", "jpg(p)");
+  Start();
+  const std::wstring folder = fw::Widen(dir.Path()) + L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC\\";
+  ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+  auto copy = [&](const char* media, const std::wstring& as) {
+    const std::wstring path = folder + as;
+    EXPECT_TRUE(::CopyFileW(fw::Widen(wt::MediaPath(media)).c_str(), path.c_str(), FALSE)) << media;
+    EXPECT_FALSE(fw::Narrow(path).exact);
+    return path;
+  };
+  struct Case {
+    const char* media;
+    std::wstring name;
+    EngineSelector engine;
+  } const cases[] = {
+      {"clip.avi", L"\xD83C\xDFB5 clip.avi", EngineSelector::kDirectShow},
+      {"clip.mp4", L"Caf\u00E9 del Mar.mp4", EngineSelector::kQuickTime},
+      {"clip.avi", L"\uD55C\uAD6D\uC5B4 \uB178\uB798.real", EngineSelector::kRealPlayer},
+      {"pic.jpg", L"\u00DCn\u00EFc\u00F6d\u00E9 \u2713.jpg", EngineSelector::kPicture},
+  };
+  for (const Case& c : cases) {
+    const std::wstring path = copy(c.media, c.name);
+    View().FileList().OpenPath(path);
+    EXPECT_EQ(View().Selected(), c.engine) << c.media;
+    EXPECT_EQ(View().Files().NowPlaying().widePath, path) << c.media;
+    if (c.engine == EngineSelector::kRealPlayer) EXPECT_TRUE(WaitRealPlayerReady()) << "the control rendered the file";
+    if (c.engine != EngineSelector::kPicture)
+      EXPECT_TRUE(wt::PumpUntil([&] { return View().CurrentSeconds() >= 1; }, 4000)) << c.media << " plays";
+    else
+      EXPECT_TRUE(View().Picture().IsLoaded());
   }
 }

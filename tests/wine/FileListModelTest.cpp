@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "config/Settings.h"
-#include "native/ExampleSettings.h"
+#include "framework/CodePage.h"
 #include "framework/Com.h"
 #include "framework/Mbcs.h"
+#include "native/ExampleSettings.h"
 #include "wine/WineSupport.h"
 
 namespace {
@@ -291,10 +292,10 @@ TEST_F(BrowserWine, EntryForOpenPath) {
 TEST_F(BrowserWine, ASearchThatCannotBeMadeReportsFailure) {
   int items = 0;
   const auto count = [&](const FoundItem&) { ++items; };
-  EXPECT_FALSE(SystemFileSystem().Search(dir.File("missing"), count));
-  EXPECT_FALSE(SystemFileSystem().Search(File("plain.avi"), count));
-  EXPECT_FALSE(SystemFileSystem().Search("C:\\" + std::string(300, 'x'), count));
+  EXPECT_FALSE(SystemFileSystem().Search(fw::Widen(dir.File("missing")), count));
+  EXPECT_FALSE(SystemFileSystem().Search(fw::Widen(File("plain.avi")), count));
+  EXPECT_FALSE(SystemFileSystem().Search(fw::Widen("C:\\" + std::string(300, 'x')), count));
   EXPECT_EQ(items, 0);
-  EXPECT_TRUE(SystemFileSystem().Search(NoSlash(dir.Path()), count));
+  EXPECT_TRUE(SystemFileSystem().Search(fw::Widen(NoSlash(dir.Path())), count));
   EXPECT_EQ(items, 3);  // ".", ".." and plain.avi
 }

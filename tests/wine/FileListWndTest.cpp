@@ -13,9 +13,11 @@
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
-#include "framework/Handles.h"
+#include "framework/CodePage.h"
 #include "framework/Gdi.h"
+#include "framework/Handles.h"
 #include "res/ResourceIds.h"
+#include "wine/ListPixels.h"
 #include "wine/Pixels.h"
 #include "wine/WineSupport.h"
 
@@ -100,26 +102,7 @@ class FileListWndTest : public ::testing::Test {
     return CursorName() == name;
   }
   std::string Home() const { return home.Path().substr(0, home.Path().size() - 1); }
-  // Whether the title bar shows a short text as drawn literally in the skin's title font, judged by which
-  // pixels of the bar's left 200 (where no switch stands) hold ink.
-  bool TitleShows(const std::string& text) {
-    RECT client;
-    ::GetClientRect(List().Hwnd(), &client);
-    const int w = 200, h = client.bottom;
-    wt::PixelTarget shown(w, h), drawn(w, h, RGB(0, 0, 0));
-    if (!shown.CopyFrom(List().Hwnd())) return false;
-    const CSkinDefinition& skin = frame->View().Skin();
-    const fw::Font font = fw::PointFont(skin.listTitleFont, skin.listTitleFontSize, NONANTIALIASED_QUALITY);
-    fw::SelectGuard use(drawn.Dc(), font.Get());
-    ::SetBkMode(drawn.Dc(), TRANSPARENT);
-    fw::DrawOutlinedText(drawn.Dc(), text, RECT{4, 0, w, h}, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP,
-                         RGB(255, 255, 255), RGB(128, 128, 128));
-    const COLORREF key = shown.At(0, 0);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        if ((shown.At(x, y) != key) != (drawn.At(x, y) != RGB(0, 0, 0))) return false;
-    return true;
-  }
+  bool TitleShows(const std::string& text) { return wt::TitleBarShows(List().Hwnd(), frame->View().Skin(), text); }
 
   wt::TempDir home{"list"};
   CPlayerApp app;
@@ -540,7 +523,7 @@ TEST_F(FileListWndTest, RowsWhoseThumbnailRequestsWerePushedOutAskAgainOnceTheWo
   ASSERT_EQ(::WaitForSingleObject(decodes.Get(), 1000), WAIT_OBJECT_0);
   Start(0);
   for (int i = 0; i < 40; ++i)
-    (void)Tags().Thumbnails().Get(List().Hwnd(), home.File("gone" + std::to_string(i) + ".jpg"), 44, 36);
+    (void)Tags().Thumbnails().Get(List().Hwnd(), fw::Widen(home.File("gone" + std::to_string(i) + ".jpg")), 44, 36);
   ::ReleaseMutex(decodes.Get());
   std::vector<int> pictures;
   for (int r = 0; r < kRowWindows; ++r)

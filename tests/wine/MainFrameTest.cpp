@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
 #include "controls/PanelKey.h"
+#include "framework/CodePage.h"
+#include "framework/Handles.h"
 #include "wine/WineSupport.h"
 
 namespace {
@@ -207,7 +210,7 @@ TEST_F(MainFrameTest, HandOffOpensThePathAndEmptiesTheBlock) {
   std::strcpy(block, "C:\\clips\\movie.mpg");
   ::SendMessageA(Frame(), WM_COMMAND, 55, 0);
   EXPECT_EQ(wt::WindowText(Frame()), "movie");
-  EXPECT_EQ(CPlayerApp::RunningWindowName(), "movie");
+  EXPECT_EQ(CPlayerApp::RunningWindowName(), L"movie");
   EXPECT_EQ(block[0], '\0');
 
   // Not this program's command: lParam is not 0.
@@ -226,7 +229,91 @@ TEST_F(MainFrameTest, HandOffOpensThePathAndEmptiesTheBlock) {
 
   frame->View().ResetTitle();
   EXPECT_EQ(wt::WindowText(Frame()), "Tarnvale");
-  EXPECT_EQ(CPlayerApp::RunningWindowName(), "Tarnvale");
+  EXPECT_EQ(CPlayerApp::RunningWindowName(), L"Tarnvale");
+}
+
+// Titles and hand-offs of files named outside the code page.
+TEST_F(MainFrameTest, ANameOutsideTheCodePageReachesTheTitleTheWindowNameAndTheRunningInstanceWhole) {
+  Start();
+  const std::wstring clip = L"C:\\clips\\\xD83C\xDFB5 \uD55C\uAD6D\uC5B4.mpg";
+  const std::wstring title = L"\xD83C\xDFB5 \uD55C\uAD6D\uC5B4";
+  CSharedBlock wideSender, sender;
+  wideSender.SetName(kHandOffWideBlockName, kWideBlockUnits * sizeof(wchar_t));
+  sender.SetName(kHandOffBlockName, kSharedBlockSize);
+  auto* wideBlock = static_cast<wchar_t*>(wideSender.CreateOrOpen());
+  auto* block = static_cast<char*>(sender.CreateOrOpen());
+  ASSERT_TRUE(wideBlock && block);
+  auto shownTitle = [&] {
+    wchar_t text[128] = {};
+    ::InternalGetWindowText(Frame(), text, 128);  // the stored title, not the ANSI window's answer
+    return std::wstring(text);
+  };
+  auto publishedName = [] {
+    CSharedBlock published;
+    return published.OpenNamed(kWindowNameBlockName) ? published.ReadText(kSharedBlockSize) : std::string("<none>");
+  };
+
+  // A newer second start writes both blocks: the wide one is taken, and both are emptied.
+  std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, wideBlock);
+  std::strcpy(block, "C:\\clips\\SHORT~1.MPG");
+  ::SendMessageA(Frame(), WM_COMMAND, 55, 0);
+  EXPECT_EQ(frame->View().Files().NowPlaying().widePath, clip);
+  EXPECT_EQ(shownTitle(), title);
+  EXPECT_EQ(::FindWindowW(nullptr, title.c_str()), Frame()) << "another instance finds the frame by its wide title";
+  EXPECT_EQ(CPlayerApp::RunningWindowName(), title);
+  EXPECT_EQ(publishedName(), "") << "the code-page name holds no substitutes";
+  EXPECT_EQ(wideBlock[0], L'\0');
+  EXPECT_EQ(block[0], '\0');
+
+  // An older second start writes the code-page block alone; a name inside the code page is published in it.
+  std::strcpy(block, "C:\\clips\\音楽♪.mpg");
+  ::SendMessageA(Frame(), WM_COMMAND, 55, 0);
+  EXPECT_EQ(frame->View().Files().NowPlaying().name, "C:\\clips\\音楽♪.mpg");
+  EXPECT_EQ(CPlayerApp::RunningWindowName(), L"\u97F3\u697D\u266A");
+  EXPECT_EQ(publishedName(), "音楽♪");
+
+  // A wide block without its zero in its 260 units holds no path: the code-page block is taken.
+  std::wmemset(wideBlock, L'q', kWideBlockUnits);
+  std::strcpy(block, "C:\\clips\\plain.mpg");
+  ::SendMessageA(Frame(), WM_COMMAND, 55, 0);
+  EXPECT_EQ(frame->View().Files().NowPlaying().name, "C:\\clips\\plain.mpg");
+}
+
+TEST_F(MainFrameTest, ASecondStartWritesTheWholePathAndACodePageFormWithoutSubstitutes) {
+  Start();
+  wt::TempDir dir("handwide");
+  const std::wstring outside = fw::Widen(dir.Path()) + L"Caf\u00E9 \xD83C\xDFB5.avi";
+  const std::wstring inside = fw::Widen(dir.Path()) + L"\u97F3\u697D\u266A.avi";
+  for (const std::wstring& path : {outside, inside}) {
+    fw::UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file);
+  }
+  struct Written {
+    std::wstring wide;
+    std::string text;
+    bool taken = false;
+  };
+  auto handOff = [&](const std::wstring& path) {
+    CMainFrame second;
+    Written w;
+    EXPECT_TRUE(second.WriteHandOffPath(path));
+    CSharedBlock wide, narrow;
+    if (wide.OpenNamed(kHandOffWideBlockName)) w.wide = wide.ReadWideText(kWideBlockUnits);
+    if (narrow.OpenNamed(kHandOffBlockName)) w.text = narrow.ReadText(kSharedBlockSize);
+    ::SendMessageA(Frame(), WM_COMMAND, 55, 0);  // the running instance takes it
+    w.taken = second.WaitForHandOffTaken(1000);
+    return w;
+  };
+  const Written a = handOff(outside);
+  EXPECT_EQ(a.wide, outside);
+  EXPECT_EQ(a.text, fw::ShortPathOf(outside).text) << "an older instance gets the short path";
+  EXPECT_EQ(a.text.find('?'), std::string::npos);
+  EXPECT_TRUE(a.taken);
+  EXPECT_EQ(frame->View().Files().NowPlaying().widePath, outside);
+  const Written b = handOff(inside);
+  EXPECT_EQ(b.wide, inside);
+  EXPECT_EQ(b.text, fw::Narrow(inside).text);
+  EXPECT_TRUE(b.taken);
 }
 
 TEST_F(MainFrameTest, PanelTransparencyUsesTheKeyColourUnlessAPictureOrQuickTimePlays) {

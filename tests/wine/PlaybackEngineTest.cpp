@@ -3,6 +3,7 @@
 
 #include <thread>
 
+#include "framework/CodePage.h"
 #include "framework/PictureFile.h"
 #include "playback/DirectShowEngine.h"
 #include "wine/WineSupport.h"
@@ -23,7 +24,7 @@ class EngineTest : public ::testing::Test {
 
   // Builds and runs a graph; the range comes back in earliest/latest.
   void Open(CDirectShowEngine& e, const std::string& name, bool& audioOnly) {
-    ASSERT_EQ(e.BuildGraph(wt::MediaPath(name), host, audioOnly), S_OK) << name << ": " << e.LastDiagnostic();
+    ASSERT_EQ(e.BuildGraph(fw::Widen(wt::MediaPath(name)), host, audioOnly), S_OK) << name << ": " << e.LastDiagnostic();
     ASSERT_EQ(e.Run(earliest, latest), S_OK) << e.LastDiagnostic();
   }
   int ChildWindows() const {
@@ -153,7 +154,7 @@ TEST_F(EngineTest, FilesNoFilterRendersFailWithTheirDiagnostic) {
   for (const char* name : {"random.avi", "empty.avi", "missing.avi"}) {
     CDirectShowEngine e;
     bool audioOnly = false;
-    HRESULT hr = e.BuildGraph(wt::MediaPath(name), host, audioOnly);
+    HRESULT hr = e.BuildGraph(fw::Widen(wt::MediaPath(name)), host, audioOnly);
     EXPECT_TRUE(FAILED(hr)) << name;
     EXPECT_EQ(std::string(e.LastDiagnostic()).rfind("FAILED(hr=0x", 0), 0u) << name;
     EXPECT_NE(std::string(e.LastDiagnostic()).find("in m_pGB->RenderFile(bstr, NULL)\n"), std::string::npos);
@@ -165,7 +166,7 @@ TEST_F(EngineTest, FilesNoFilterRendersFailWithTheirDiagnostic) {
 TEST_F(EngineTest, ACutOffVideoStillComesToAnEnd) {
   CDirectShowEngine e;
   bool audioOnly = false;
-  if (FAILED(e.BuildGraph(wt::MediaPath("truncated.avi"), host, audioOnly))) {
+  if (FAILED(e.BuildGraph(fw::Widen(wt::MediaPath("truncated.avi")), host, audioOnly))) {
     // Not renderable at all, which the player skips: then the failure is told and nothing is held.
     EXPECT_EQ(std::string(e.LastDiagnostic()).rfind("FAILED(hr=0x", 0), 0u);
     e.Close();
@@ -191,7 +192,7 @@ TEST_F(EngineTest, TwentyOpensReleaseEveryGraphAndTheFile) {
   CDirectShowEngine e;
   for (int i = 0; i < 20; ++i) {
     bool audioOnly = false;
-    ASSERT_EQ(e.BuildGraph(copy, host, audioOnly), S_OK);
+    ASSERT_EQ(e.BuildGraph(fw::Widen(copy), host, audioOnly), S_OK);
     ASSERT_EQ(e.Run(earliest, latest), S_OK);
     wt::Pump(20);
     e.Close();

@@ -9,6 +9,7 @@
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
+#include "framework/CodePage.h"
 #include "wine/WineSupport.h"
 
 namespace {
@@ -96,7 +97,7 @@ TEST_F(PlayerInputTest, KeysDriveThePlayer) {
 // by the 10 s of FTIME and RTIME, the volume keys move the volume their way.
 TEST_F(PlayerInputTest, SeekAndVolumeKeysThroughTheWindow) {
   Start();
-  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("long.mp4")));
   ASSERT_TRUE(View().IsLoaded());
   View().SetPause(true);
   const struct {
@@ -127,7 +128,7 @@ TEST_F(PlayerInputTest, SeekAndVolumeKeysThroughTheWindow) {
 // The panels take no keyboard or wheel of their own: what they get reaches the view.
 TEST_F(PlayerInputTest, KeysTheWheelAndSystemKeysOnThePanelsReachTheView) {
   Start();
-  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("long.mp4")));
   ASSERT_TRUE(View().IsLoaded());
   const HWND panels[] = {View().ControlPanel().Hwnd(), View().WindowButtons().Hwnd()};
   for (const HWND panel : panels) {
@@ -181,7 +182,7 @@ TEST_F(PlayerInputTest, AltF4ClosesThroughTheFrameAndOtherSystemKeysDoNothing) {
 
 TEST_F(PlayerInputTest, TheWheelScansBothWaysAndStopsAtTheStart) {
   Start();
-  View().FileList().OpenPath(wt::MediaPath("long.mp4"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("long.mp4")));
   ASSERT_EQ(View().Selected(), EngineSelector::kDirectShow);
   for (int i = 0; i < 3; ++i) Wheel(-120);
   EXPECT_EQ(View().ScanSpeed(), 3);
@@ -244,7 +245,7 @@ TEST_F(PlayerInputTest, TheBorderSizesTheWindowWhileWindowed) {
   EXPECT_EQ(hit((r.left + r.right) / 2, (r.top + r.bottom) / 2), HTCLIENT);
 
   // Over a video the press reaches the view itself, which sizes the window by its own rule.
-  View().FileList().OpenPath(wt::MediaPath("clip.avi"));
+  View().FileList().OpenPath(fw::Widen(wt::MediaPath("clip.avi")));
   ::SetCursorPos(r.right - 3, r.bottom - 3);
   ::SendMessageA(View().Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
   ::SetCursorPos(r.right + 47, r.bottom + 17);

@@ -11,6 +11,7 @@
 #include "app/PlayerApp.h"
 #include "config/IniProfile.h"
 #include "framework/BoundedRender.h"
+#include "framework/CodePage.h"
 #include "wine/WineSupport.h"
 
 namespace {
@@ -47,7 +48,7 @@ class PlayerViewTest : public ::testing::Test {
     wt::Pump(50);
   }
   CPlayerView& View() { return frame->View(); }
-  void Open(const std::string& name) { View().FileList().OpenPath(wt::MediaPath(name)); }
+  void Open(const std::string& name) { View().FileList().OpenPath(fw::Widen(wt::MediaPath(name))); }
   void AddToPlaylist(const std::string& name) {
     ASSERT_TRUE(View().Files().AddEntry(View().Files().EntryForOpenPath(wt::MediaPath(name)))) << name;
   }
@@ -269,10 +270,10 @@ TEST_F(PlayerViewTest, BackToBackOpensReleaseEveryGraph) {
   const std::string copy = dir.File("copy.avi");
   ASSERT_TRUE(::CopyFileA(wt::MediaPath("clip.avi").c_str(), copy.c_str(), FALSE));
   for (int i = 0; i < 20; ++i) {
-    View().FileList().OpenPath(i % 2 ? copy : wt::MediaPath("tone.mp3"));
+    View().FileList().OpenPath(fw::Widen(i % 2 ? copy : wt::MediaPath("tone.mp3")));
     wt::Pump(10);
   }
-  View().FileList().OpenPath(copy);
+  View().FileList().OpenPath(fw::Widen(copy));
   ASSERT_EQ(View().Selected(), EngineSelector::kDirectShow);
   View().Stop();
   EXPECT_FALSE(View().DirectShow().HoldsGraph());

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "framework/CodePage.h"
 #include "framework/MutexLock.h"
 #include "wine/Pixels.h"
 #include "wine/WineSupport.h"
@@ -26,7 +27,7 @@ class ThumbnailCacheTest : public ::testing::Test {
   }
   void TearDown() override { ::DestroyWindow(m_row); }
 
-  std::shared_ptr<const fw::Bitmap> Get(const std::string& path) { return m_cache.Get(m_row, path, 44, 36); }
+  std::shared_ptr<const fw::Bitmap> Get(const std::string& path) { return m_cache.Get(m_row, fw::Widen(path), 44, 36); }
   // The message loop of the file list window: on each notice it takes the finished paths.
   std::vector<std::string> Finished(std::size_t count, DWORD timeoutMs = 30000) {
     std::vector<std::string> all;
@@ -36,7 +37,7 @@ class ThumbnailCacheTest : public ::testing::Test {
           ::DispatchMessageA(&msg);
           continue;
         }
-        for (std::string& p : m_cache.TakeFinished()) all.push_back(std::move(p));
+        for (const std::wstring& p : m_cache.TakeFinished()) all.push_back(fw::Narrow(p).text);
       }
       ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
@@ -148,16 +149,16 @@ TEST_F(ThumbnailCacheTest, StopWaitsForThePictureBeingMadeAndItsBitmapOutlivesTh
     CThumbnailCache cache;
     cache.SetNotifyWindow(m_row, kNotice);
     DecodeTurnHeld held;
-    EXPECT_EQ(cache.Get(m_row, pic, 44, 36), nullptr);
+    EXPECT_EQ(cache.Get(m_row, fw::Widen(pic), 44, 36), nullptr);
     ASSERT_TRUE(wt::WaitUntil([&] { return cache.PendingCount() == 0; }, 5000));
     cache.Stop();  // the decode goes on once its wait for the turn times out
     EXPECT_FALSE(cache.IsRunning());
-    kept = cache.Get(m_row, pic, 44, 36);
+    kept = cache.Get(m_row, fw::Widen(pic), 44, 36);
     ASSERT_TRUE(kept) << "the picture in flight was finished and filed before the thread ended";
-    EXPECT_EQ(cache.TakeFinished(), std::vector<std::string>{pic});
+    EXPECT_EQ(cache.TakeFinished(), std::vector<std::wstring>{fw::Widen(pic)});
     MSG msg;
     EXPECT_TRUE(::PeekMessageA(&msg, m_row, kNotice, kNotice, PM_REMOVE));
-    EXPECT_EQ(cache.Get(m_row, wt::MediaPath("tall.jpg"), 44, 36), nullptr) << "asking after the stop is harmless";
+    EXPECT_EQ(cache.Get(m_row, fw::Widen(wt::MediaPath("tall.jpg")), 44, 36), nullptr) << "asking after the stop is harmless";
   }
   BITMAP info{};
   EXPECT_TRUE(::GetObjectA(kept->Get(), sizeof info, &info)) << "a bitmap still held is not deleted";
