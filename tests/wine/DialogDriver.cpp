@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/CodePage.h"
 #include "wine/WineSupport.h"
 
 namespace wt {
@@ -112,33 +113,43 @@ void Press(HWND dialog, int id) { ::PostMessageA(::GetDlgItem(dialog, id), BM_CL
 
 namespace {
 
-std::string ChosenInTree(HWND tree) {
+std::wstring ChosenInTree(HWND tree) {
   const auto item = reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, TVGN_CARET));
   if (!item) return {};
-  char text[MAX_PATH] = {};
-  TVITEMA tv{};
+  wchar_t text[MAX_PATH] = {};
+  TVITEMW tv{};
   tv.mask = TVIF_TEXT;
   tv.hItem = item;
   tv.pszText = text;
-  tv.cchTextMax = sizeof text;
-  Send(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  tv.cchTextMax = MAX_PATH;
+  Send(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
   return text;
 }
 
 }  // namespace
 
-bool SelectInFolderBrowser(HWND browser, const std::string& folder, unsigned timeoutMs) {
+bool SelectInFolderBrowser(HWND browser, const std::wstring& folder, unsigned timeoutMs) {
   const HWND tree = ::FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
-  const std::string leaf = folder.substr(folder.find_last_of('\\') + 1);
+  const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
   return WaitUntil(
       [&] {
-        Send(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        Send(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
         return ChosenInTree(tree) == leaf;
       },
       timeoutMs);
 }
 
+bool SelectInFolderBrowser(HWND browser, const std::string& folder, unsigned timeoutMs) {
+  return SelectInFolderBrowser(browser, fw::Widen(folder), timeoutMs);
+}
+
 std::string MessageBoxText(HWND box) { return ItemText(box, 0xFFFF); }
+
+std::wstring MessageBoxWideText(HWND box) {
+  wchar_t text[1024] = {};
+  ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+  return text;
+}
 
 HWND FocusIn(HWND window) {
   GUITHREADINFO info{};

@@ -30,10 +30,13 @@ void SelectComboItem(HWND dialog, int id, int index);
 void Press(HWND dialog, int id);
 // The text of a message box.
 std::string MessageBoxText(HWND box);
+// The same as the box holds it, also where the code page has no character for it.
+std::wstring MessageBoxWideText(HWND box);
 // Selects the folder in a folder browser of this process and waits until its tree shows it chosen. The
 // browser matches folders by their shell IDs, which carry modification times, so a folder on the way
 // that changes between parsing and walking fails the selection; it is tried again until the timeout.
 bool SelectInFolderBrowser(HWND browser, const std::string& folder, unsigned timeoutMs);
+bool SelectInFolderBrowser(HWND browser, const std::wstring& folder, unsigned timeoutMs);
 // The window that has the keyboard focus in the window's thread.
 HWND FocusIn(HWND window);
 

@@ -3,11 +3,13 @@
 // change reaching every window; a close or a hand-off while the dialog is open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
 #include "config/SettingsDialog.h"
 #include "controls/SwitchBitmapCache.h"
+#include "framework/CodePage.h"
 #include "framework/Platform.h"
 #include "res/ResourceIds.h"
 #include "wine/DialogDriver.h"
@@ -409,6 +411,66 @@ TEST_F(SettingsDialogTest, CancelAfterBrowsingLeavesEverySettingAsItWas) {
   EXPECT_EQ(afterCancel, "kept");
   EXPECT_EQ(View().Config(), before);
   EXPECT_EQ(Config(), UnsavedConfig());
+}
+
+// TN.INI is in the code page: a chosen folder it cannot name is entered by its short path, or refused
+// with a message that names it; a typed wildcard (what an edit makes of a character it cannot hold) is
+// refused at OK. Nothing with a substitute reaches TN.INI.
+TEST_F(SettingsDialogTest, AFolderTnIniCannotNameGoesInByItsShortPathOrIsRefused) {
+  Start();
+  wt::TempDir chosen("widechoice");
+  const std::wstring folder = fw::Widen(chosen.Path()) + L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC";
+  const std::wstring gone = fw::Widen(chosen.Path()) + L"\uD55C\uAD6D";
+  for (const std::wstring& f : {folder, gone}) ASSERT_TRUE(::CreateDirectoryW(f.c_str(), nullptr));
+  const std::string shortPath = fw::ShortPathOf(folder).text;
+  ASSERT_FALSE(shortPath.empty()) << "the volume keeps short names";
+  std::string afterShort, tvBefore, afterGone, typedMessage;
+  std::wstring refusal;
+  bool selected = false, goneSelected = false;
+  auto browse = [&](HWND d, int button, const std::wstring& path, bool removeFirst) {
+    wt::Press(d, button);
+    const HWND browser = wt::WaitForOwnedDialog(d, kWaitMs);
+    if (!browser) return false;
+    const bool ok = wt::SelectInFolderBrowser(browser, path, kWaitMs);
+    if (removeFirst) ::RemoveDirectoryW(path.c_str());
+    ::PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    wt::WaitGone(browser, kWaitMs);
+    return ok;
+  };
+  OpenWith([&](HWND d) {
+    selected = browse(d, IDC_BROWSE_HOMEDIR, folder, false);
+    wt::WaitUntil([&] { return wt::ItemText(d, IDC_HOMEDIR) == shortPath; }, 3000);
+    afterShort = wt::ItemText(d, IDC_HOMEDIR);
+    // Gone before the browser closes: there is no short path to take.
+    tvBefore = wt::ItemText(d, IDC_TVDIR);
+    goneSelected = browse(d, IDC_BROWSE_TVDIR, gone, true);
+    if (const HWND box = wt::WaitForOwnedDialog(d, kWaitMs)) {
+      refusal = wt::MessageBoxWideText(box);
+      ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+      wt::WaitGone(box, kWaitMs);
+    }
+    afterGone = wt::ItemText(d, IDC_TVDIR);
+    wt::SetItemText(d, IDC_TVDIR, "C:\\Caf?");
+    wt::Press(d, IDOK);
+    if (const HWND box = wt::WaitForOwnedDialog(d, kWaitMs)) {
+      typedMessage = wt::MessageBoxText(box);
+      ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+      wt::WaitGone(box, kWaitMs);
+    }
+    wt::SetItemText(d, IDC_TVDIR, tvBefore);
+    wt::Press(d, IDOK);
+    wt::WaitGone(d, kWaitMs);
+  });
+  EXPECT_TRUE(selected);
+  EXPECT_TRUE(goneSelected);
+  EXPECT_EQ(afterShort, shortPath);
+  EXPECT_NE(refusal.find(gone), std::wstring::npos) << "the message names the folder";
+  EXPECT_EQ(afterGone, tvBefore);
+  EXPECT_EQ(typedMessage, "フォルダの名前に使えない文字(? *)が含まれています。\nC:\\Caf?");
+  EXPECT_EQ(View().Config().homeDir, shortPath);
+  const std::vector<std::string> config = Config();
+  EXPECT_NE(std::find(config.begin(), config.end(), "HOMEDIR=" + shortPath), config.end());
+  for (const std::string& line : config) EXPECT_EQ(line.find('?'), std::string::npos) << line;
 }
 
 TEST_F(SettingsDialogTest, TheSkinListOffersTheStandardSkinFirstAndTheVisibleFoldersSorted) {
