@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "e2e/Process.h"
+#include "framework/CodePage.h"
 
 using e2e::Installation;
 using e2e::kStartMs;
@@ -137,5 +138,49 @@ TEST(Browser, AUserWalksFoldersDrivesAndThePlaylist) {
   EXPECT_TRUE(e2e::TitleBecomes(frame, "clip"));
   EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(walk.List()) && e2e::RowsOf(walk.List()).empty(); }));
   EXPECT_TRUE(e2e::Responds(frame));
+  EXPECT_TRUE(app.Close(p, kStartMs));
+}
+
+// A library of today's names: the rows answer in the code page (its substitutes), but Enter goes into the
+// folder and plays the clip by their real names, and the playlist plays them in turn.
+TEST(Browser, NamesOutsideTheCodePageAreEnteredPlayedAndPlaylisted) {
+  Installation app("widewalk");
+  const std::wstring greek = L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC";
+  const std::wstring cafe = L"Caf\u00E9 del Mar", korean = L"\uD55C\uAD6D\uC5B4 \uB178\uB798";
+  app.CopyMedia("clip.avi", L"home\\" + greek + L"\\\xD83C\xDFB5 clip.avi");
+  app.CopyMedia("clip.avi", L"home\\" + cafe + L".avi");
+  app.CopyMedia("clip.avi", L"home\\" + korean + L".avi");
+  app.WriteIni("[CONFIG]\r\nHOMEDIR=" + app.Folder() + "home\r\nEXT_VIDEO=avi\r\n");
+  const int p = app.Start();
+  HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  BrowserWalk walk(frame);
+  const auto shown = [](const std::wstring& name) { return fw::Narrow(name).text; };
+  ASSERT_TRUE(walk.TitleIs("home"));
+
+  ASSERT_TRUE(walk.DownTo(shown(greek)));
+  e2e::PressKey(VK_RETURN);
+  EXPECT_TRUE(walk.TitleIs(shown(greek))) << "Enter went into the folder";
+  ASSERT_TRUE(walk.DownTo(shown(L"\xD83C\xDFB5 clip")));
+  e2e::PressKey(VK_RETURN);
+  EXPECT_TRUE(e2e::TitleBecomes(frame, std::wstring(L"\xD83C\xDFB5 clip")));
+  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(walk.List()); }));
+
+  // Back in the list, up, and both clips of the home folder onto the playlist, which then plays them.
+  e2e::PressKey(VK_F1);
+  ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(walk.List()) != FALSE; }));
+  EXPECT_TRUE(walk.TitleIs(shown(greek)));
+  e2e::PressKey(VK_BACK);
+  ASSERT_TRUE(walk.TitleIs("home"));
+  for (const std::wstring& name : {cafe, korean}) {
+    ASSERT_TRUE(walk.DownTo(shown(name)));
+    e2e::PressKey(VK_INSERT);
+  }
+  e2e::PressKey(VK_RIGHT, true);
+  ASSERT_TRUE(walk.TitleIs("プレイリスト"));
+  ASSERT_TRUE(walk.DownTo(shown(cafe)));
+  e2e::PressKey(VK_RETURN);
+  EXPECT_TRUE(e2e::TitleBecomes(frame, cafe));
+  EXPECT_TRUE(e2e::TitleBecomes(frame, korean, 15000)) << "the next entry follows at the end";
   EXPECT_TRUE(app.Close(p, kStartMs));
 }

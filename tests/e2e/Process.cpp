@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/CodePage.h"
+
 namespace e2e {
 namespace {
 
@@ -157,16 +159,26 @@ std::string Installation::CopyMedia(const std::string& media, const std::string&
   return target;
 }
 
-int Installation::Start(const std::string& arguments) {
-  std::string exe = m_dir.File("Tarnvale.exe");
-  std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-  std::vector<char> buffer(line.begin(), line.end());
-  buffer.push_back('\0');
-  STARTUPINFOA si{};
+std::wstring Installation::CopyMedia(const std::string& media, const std::wstring& as) const {
+  const std::wstring target = fw::Widen(m_dir.Path()) + as;
+  for (std::size_t slash = as.find(L'\\'); slash != std::wstring::npos; slash = as.find(L'\\', slash + 1))
+    ::CreateDirectoryW((fw::Widen(m_dir.Path()) + as.substr(0, slash)).c_str(), nullptr);
+  EXPECT_TRUE(::CopyFileW(fw::Widen(wt::MediaPath(media)).c_str(), target.c_str(), FALSE)) << "could not copy a test file";
+  return target;
+}
+
+int Installation::Start(const std::string& arguments) { return Start(fw::Widen(arguments)); }
+
+int Installation::Start(const std::wstring& arguments) {
+  const std::wstring exe = fw::Widen(m_dir.File("Tarnvale.exe"));
+  const std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  std::vector<wchar_t> buffer(line.begin(), line.end());
+  buffer.push_back(L'\0');
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!::CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, m_dir.Path().c_str(), &si,
-                        &pi))
+  if (!::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        fw::Widen(m_dir.Path()).c_str(), &si, &pi))
     return -1;
   ::CloseHandle(pi.hThread);
   m_processes.emplace_back(pi.hProcess);
@@ -242,6 +254,32 @@ HWND ViewOf(HWND frame) {
 
 bool TitleBecomes(HWND window, const std::string& title, unsigned timeoutMs) {
   return wt::WaitUntil([&] { return wt::WindowText(window) == title; }, timeoutMs);
+}
+
+std::wstring WideTitle(HWND window) {
+  wchar_t text[512] = {};
+  ::GetWindowTextW(window, text, 512);  // another process's window: its stored text, not an ANSI answer
+  return text;
+}
+
+bool TitleBecomes(HWND window, const std::wstring& title, unsigned timeoutMs) {
+  return wt::WaitUntil([&] { return WideTitle(window) == title; }, timeoutMs);
+}
+
+bool DropFile(HWND target, const std::wstring& path) {
+  // The drop block has to live in the receiving process: it is written there, as the shell's drop does.
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(target, &pid);
+  fw::UniqueHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
+  if (!process) return false;
+  std::vector<char> block(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t), '\0');
+  auto* files = reinterpret_cast<DROPFILES*>(block.data());
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = TRUE;
+  std::memcpy(block.data() + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+  void* remote = ::VirtualAllocEx(process.Get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remote || !::WriteProcessMemory(process.Get(), remote, block.data(), block.size(), nullptr)) return false;
+  return ::PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
 }
 
 bool Responds(HWND hwnd, unsigned timeoutMs) {

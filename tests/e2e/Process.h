@@ -32,9 +32,13 @@ class Installation {
   // Copies a file of the test media into the installation's folder (sub-folders are made); returns its
   // full path.
   std::string CopyMedia(const std::string& media, const std::string& as) const;
+  // The same for a name the code page may not hold.
+  std::wstring CopyMedia(const std::string& media, const std::wstring& as) const;
 
   // Starts Tarnvale.exe with the argument text; returns the index of the process, or -1.
   int Start(const std::string& arguments = "");
+  // The same with a wide command line, as the shell starts a program for a file of any name.
+  int Start(const std::wstring& arguments);
   DWORD Pid(int index) const { return m_pids[index]; }
   bool WaitExit(int index, unsigned timeoutMs);
   bool Running(int index) const;
@@ -62,6 +66,11 @@ HWND OwnedOfSize(HWND owner, int width, int height);
 HWND PanelOf(HWND view);
 // Waits until the window's text is title.
 bool TitleBecomes(HWND window, const std::string& title, unsigned timeoutMs = 10000);
+// The title another process's window stores, in its wide form; and the wait for it.
+std::wstring WideTitle(HWND window);
+bool TitleBecomes(HWND window, const std::wstring& title, unsigned timeoutMs = 10000);
+// Drops one file on a window of another process, as the shell's drop of a wide path arrives.
+bool DropFile(HWND target, const std::wstring& path);
 // True when the window's thread answers within the timeout.
 bool Responds(HWND hwnd, unsigned timeoutMs = 3000);
 
