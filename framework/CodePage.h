@@ -20,26 +20,35 @@ inline std::wstring Widen(std::string_view s) {
   return w;
 }
 
-// The code-page form as the ANSI functions give it (best-fit letters, else '?'); exact when it converts
-// back to the same wide text.
-inline CodePageName Narrow(std::wstring_view w) {
-  CodePageName out;
-  if (w.empty()) return out;
+// The code-page form of w into out (its room reused), as the ANSI functions give it: look-alike letters,
+// else '?', where the code page has no character. True when the form is exact (it converts back to w).
+inline bool NarrowInto(std::wstring_view w, std::string& out) {
+  out.clear();
+  if (w.empty()) return true;
   bool ascii = true;
   for (wchar_t c : w) ascii = ascii && c < 0x80;
   if (ascii) {
-    out.text.assign(w.begin(), w.end());
-    return out;
+    out.assign(w.begin(), w.end());
+    return true;
   }
   const int length = static_cast<int>(w.size());
-  const int n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), length, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) {
-    out.exact = false;
-    return out;
+  out.resize(w.size() * 2);  // at most two bytes for each unit
+  // Without look-alikes the system tells whether every character has its own form.
+  BOOL substituted = FALSE;
+  int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), length, out.data(), static_cast<int>(out.size()),
+                                nullptr, &substituted);
+  if (n > 0 && !substituted) {
+    out.resize(static_cast<std::size_t>(n));
+    return true;
   }
-  out.text.resize(static_cast<std::size_t>(n));
-  ::WideCharToMultiByte(CP_ACP, 0, w.data(), length, out.text.data(), n, nullptr, nullptr);
-  out.exact = Widen(out.text) == w;
+  n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), length, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  return false;
+}
+
+inline CodePageName Narrow(std::wstring_view w) {
+  CodePageName out;
+  out.exact = NarrowInto(w, out.text);
   return out;
 }
 

@@ -73,11 +73,12 @@ class Win32FileSystem final : public IFileSystem {
     FindHandle h(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
                                     FIND_FIRST_EX_LARGE_FETCH));
     if (!h.Valid()) return false;
+    std::string name;  // one buffer for every name of the folder
     do {
       FoundItem item;
       item.wideName = fd.cFileName;
-      const CodePageName name = fw::Narrow(item.wideName);
-      item.name = name.text;
+      fw::NarrowInto(item.wideName, name);
+      item.name = name;
       item.attributes = fd.dwFileAttributes;
       item.creationTime = UnixSeconds(fd.ftCreationTime);
       item.lastWriteTime = UnixSeconds(fd.ftLastWriteTime);

@@ -2,6 +2,8 @@
 // folders, alternating, several runs each; prints the medians and their ratios.
 //   1. BuildFileList of a 10,000-file folder in name order against a bare FindFirstFile/FindNextFile loop.
 //   2. CollectTree of 20,000 files in 500 folders against a bare recursive FindFirstFile/FindNextFile walk.
+//   3. BuildFileList of a 10,000-file folder of names outside the code page (accents, Hangul, emoji)
+//      against a bare FindFirstFileW/FindNextFileW loop.
 // The folders are made once in the system's temporary folder (tarn_bench_browser) and kept for the next
 // run; --clean removes them afterwards.
 //   bench_browser_listing [runs] [--clean]
@@ -11,11 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "bench/BenchTiming.h"
 #include "browser/FileListModel.h"
+#include "framework/CodePage.h"
 #include "config/Settings.h"
 
 using bench::Median;
@@ -30,22 +34,22 @@ bool Touch(const std::string& path) {
   return true;
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = folder + "\\" + name;
+      std::wstring name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring full = folder + L"\\" + name;
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(full);
       else
-        DeleteFileA(full.c_str());
-    } while (FindNextFileA(h, &fd));
+        DeleteFileW(full.c_str());
+    } while (FindNextFileW(h, &fd));
     FindClose(h);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 // A file name of the mix a media folder holds: mostly listed media, some open-with and unlisted files,
@@ -58,6 +62,35 @@ std::string MixedName(int i) {
   else
     std::snprintf(buf, sizeof buf, "Clip %05d take.%s", i, exts[i % 10]);
   return buf;
+}
+
+// A name outside the code page, of the mix a library of today holds.
+std::wstring WideName(int i) {
+  static const wchar_t* stems[] = {L"Caf\u00E9 del Mar", L"\uD55C\uAD6D\uC5B4 \uB178\uB798", L"\u00DCn\u00EFc\u00F6d\u00E9 \u2713",
+                                   L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC", L"\xD83C\xDFB5 clip", L"\u97F3\u697D\u266A"};
+  static const wchar_t* exts[] = {L"avi", L"mp4", L"mp3", L"jpg", L"txt"};
+  wchar_t buf[96];
+  std::swprintf(buf, 96, L"%ls %05d.%ls", stems[i % 6], i, exts[i % 5]);
+  return buf;
+}
+
+bool TouchWide(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+// Bare wide enumeration of folder\*.*, counted.
+std::size_t BareFolderWide(const std::wstring& folder) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((folder + L"\\*.*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  std::size_t n = 0;
+  do ++n;
+  while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return n;
 }
 
 // Bare enumeration: every item of folder\*.*, counted; with ex, the search the model uses (basic
@@ -109,17 +142,18 @@ void Report(const char* what, const Result& r, const char* target) {
               b > 0 ? m / b : 0.0, mm, bm, bm > 0 ? mm / bm : 0.0, target);
 }
 
-bool MakeFolders(const std::string& base, const std::string& flat, const std::string& tree) {
-  const std::string marker = base + "\\complete";
+bool MakeFolders(const std::string& base, const std::string& flat, const std::string& tree, const std::string& wide) {
+  const std::string marker = base + "\\complete-2";
   if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-  RemoveTree(base);
+  RemoveTree(fw::Widen(base));
   CreateDirectoryA(base.c_str(), nullptr);
   CreateDirectoryA(flat.c_str(), nullptr);
   CreateDirectoryA(tree.c_str(), nullptr);
+  CreateDirectoryA(wide.c_str(), nullptr);
   double t0 = NowMs();
   for (int i = 0; i < 10000; ++i)
-    if (!Touch(flat + "\\" + MixedName(i))) {
-      std::printf("cannot make %s\n", (flat + "\\" + MixedName(i)).c_str());
+    if (!Touch(flat + "\\" + MixedName(i)) || !TouchWide(fw::Widen(wide) + L"\\" + WideName(i))) {
+      std::printf("cannot make file %d\n", i);
       return false;
     }
   // 500 folders: 20 top folders with 24 subfolders each (20 + 480), 40 files in each folder.
@@ -138,7 +172,7 @@ bool MakeFolders(const std::string& base, const std::string& flat, const std::st
       for (int f = 0; f < 40; ++f) Touch(d + "\\" + MixedName(made++));
     }
   }
-  std::printf("made 10,000 files in one folder and %d files in 500 folders in %.0f ms (kept in %s)\n", made,
+  std::printf("made 10,000 files in each of two folders and %d files in 500 folders in %.0f ms (kept in %s)\n", made,
               NowMs() - t0, base.c_str());
   return Touch(marker);
 }
@@ -159,7 +193,8 @@ int main(int argc, char** argv) {
   const std::string base = std::string(tmp) + "tarn_bench_browser";
   const std::string flat = base + "\\flat";
   const std::string tree = base + "\\tree";
-  if (!MakeFolders(base, flat, tree)) return 1;
+  const std::string wideFolder = base + "\\wide";
+  if (!MakeFolders(base, flat, tree, wideFolder)) return 1;
 
   Settings settings = DefaultSettings("Tarnvale");
   settings.homeDir = "C:\\";
@@ -172,8 +207,8 @@ int main(int argc, char** argv) {
   model.CollectTree(tree);
   BareTree(tree);
 
-  Result listing, listingTime, scan, bareEx, collection;
-  std::size_t listed = 0, bareItems = 0, collected = 0, bareFiles = 0;
+  Result listing, listingTime, scan, bareEx, collection, wideListing;
+  std::size_t listed = 0, bareItems = 0, collected = 0, bareFiles = 0, wideListed = 0, bareWide = 0;
   // Each run times every variant once; odd runs take them in the opposite order.
   for (int r = 0; r < runs; ++r) {
     double t[5] = {};
@@ -211,6 +246,21 @@ int main(int argc, char** argv) {
     }
     collection.model.push_back(c);
     collection.bare.push_back(b);
+
+    // The folder of wide names, entered for each run (the model lists the current directory).
+    SetCurrentDirectoryA(wideFolder.c_str());
+    double w = 0, wb = 0;
+    if (r % 2) {
+      wb = time([&] { bareWide = BareFolderWide(fw::Widen(wideFolder)); });
+      w = time([&] { model.BuildFileList(false, SORT_NAME_FORWARD); });
+    } else {
+      w = time([&] { model.BuildFileList(false, SORT_NAME_FORWARD); });
+      wb = time([&] { bareWide = BareFolderWide(fw::Widen(wideFolder)); });
+    }
+    wideListed = model.FileList().size();
+    wideListing.model.push_back(w);
+    wideListing.bare.push_back(wb);
+    SetCurrentDirectoryA(flat.c_str());
   }
 
   std::printf("%d runs each, model / bare enumeration; listed %zu entries of %zu items, collected %zu of %zu files\n", runs, listed,
@@ -220,8 +270,10 @@ int main(int argc, char** argv) {
   Report("  of which the listing without the sort", scan, "-");
   Report("  bare FindFirstFileEx (basic, large fetch)", bareEx, "-");
   Report("CollectTree, 20,000 files in 500 folders", collection, "<= 1.5");
+  std::printf("wide names: listed %zu entries of %zu items\n", wideListed, bareWide);
+  Report("BuildFileList, 10,000 wide names, name order", wideListing, "<= 1.2");
 
   SetCurrentDirectoryA(tmp);
-  if (clean) RemoveTree(base);
+  if (clean) RemoveTree(fw::Widen(base));
   return 0;
 }
