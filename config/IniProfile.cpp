@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/Settings.h"
+#include "framework/CodePage.h"
 #include "framework/Win32.h"
 
 std::string IniProfile::ReadString(const char* section, const char* key, const char* fallback) {
@@ -23,10 +24,6 @@ bool IniProfile::WriteString(const char* section, const char* key, const char* v
   return ::WritePrivateProfileStringA(section, key, value, m_path.c_str()) != FALSE;
 }
 
-std::string ProgramFolder() {
-  char path[256] = {};
-  DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-  return FolderOfPath(std::string_view(path, n < sizeof path ? n : sizeof path - 1));
-}
+std::string ProgramFolder() { return FolderOfPath(fw::ModulePath(nullptr)); }
 
 std::string SettingsFilePath() { return ProgramFolder() + "TN.INI"; }

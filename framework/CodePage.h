@@ -59,4 +59,22 @@ inline CodePageName ShortPathOf(const std::wstring& path) {
   return n > 0 && n < MAX_PATH ? Narrow(std::wstring_view(shortPath, n)) : CodePageName{};
 }
 
+// The path of a loaded module (null: the program) in a code-page form that names it: the path itself, else
+// its short form where the code page cannot hold it (a program unpacked under a user folder such as
+// "C:\Users\Zoë"); empty when it cannot be read.
+inline std::string ModulePath(HMODULE module) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);  // cut short: ask again with more room
+  }
+  const CodePageName longForm = Narrow(path);
+  return CodePagePathOf(longForm, longForm.exact ? CodePageName{} : ShortPathOf(path)).value_or(longForm.text);
+}
+
 }  // namespace fw

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "framework/CodePage.h"
 #include "framework/Handles.h"
 #include "framework/MutexLock.h"
 #include "playback/LibraryPath.h"
@@ -29,10 +30,7 @@ HMODULE LoadQuietly(const std::string& path) {
 }
 
 std::string ModuleFolder(HMODULE module) {
-  char path[MAX_PATH] = {};
-  DWORD n = ::GetModuleFileNameA(module, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return {};
-  std::string s(path, n);
+  const std::string s = fw::ModulePath(module);
   std::size_t slash = s.find_last_of('\\');
   return slash == std::string::npos ? std::string() : s.substr(0, slash + 1);
 }
@@ -76,17 +74,13 @@ CQuickTimeLibrary::~CQuickTimeLibrary() {
 }
 
 std::string CQuickTimeLibrary::LoadedPath() const {
-  if (!m_library) return {};
-  char path[MAX_PATH] = {};
-  DWORD n = ::GetModuleFileNameA(m_library, path, MAX_PATH);
-  return std::string(path, n < MAX_PATH ? n : 0);
+  return m_library ? fw::ModulePath(m_library) : std::string();
 }
 
 HMODULE CQuickTimeLibrary::Locate() const {
   if (HMODULE loaded = ::GetModuleHandleA(m_fileName.c_str())) {
-    char path[MAX_PATH] = {};
-    DWORD n = ::GetModuleFileNameA(loaded, path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) {
+    const std::string path = fw::ModulePath(loaded);
+    if (!path.empty()) {
       if (HMODULE again = LoadQuietly(path)) return again;
     }
   }

@@ -1,5 +1,6 @@
 #include "playback/RealAudio.h"
 
+#include "framework/CodePage.h"
 #include "playback/PlaybackMath.h"
 
 namespace {
@@ -38,9 +39,7 @@ HRESULT PutString(fw::ControlHost& host, DISPID id, const std::wstring& wide) {
 }
 
 std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path, n < MAX_PATH ? n : 0);
+  const std::string s = fw::ModulePath(nullptr);
   return s.substr(0, s.find_last_of('\\') + 1);
 }
 

@@ -169,16 +169,25 @@ std::wstring Installation::CopyMedia(const std::string& media, const std::wstrin
 
 int Installation::Start(const std::string& arguments) { return Start(fw::Widen(arguments)); }
 
+std::wstring Installation::Relocate(const std::wstring& subfolder) {
+  const std::wstring from = fw::Widen(m_dir.Path());
+  m_program = from + subfolder + L"\\";
+  EXPECT_TRUE(::CreateDirectoryW(m_program.c_str(), nullptr));
+  for (const wchar_t* file : {L"Tarnvale.exe", L"QuickTime.qts", L"TarnvaleReal.dll"})
+    EXPECT_TRUE(::MoveFileW((from + file).c_str(), (m_program + file).c_str())) << "could not move a test file";
+  return m_program;
+}
+
 int Installation::Start(const std::wstring& arguments) {
-  const std::wstring exe = fw::Widen(m_dir.File("Tarnvale.exe"));
+  const std::wstring folder = m_program.empty() ? fw::Widen(m_dir.Path()) : m_program;
+  const std::wstring exe = folder + L"Tarnvale.exe";
   const std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   std::vector<wchar_t> buffer(line.begin(), line.end());
   buffer.push_back(L'\0');
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        fw::Widen(m_dir.Path()).c_str(), &si, &pi))
+  if (!::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
     return -1;
   ::CloseHandle(pi.hThread);
   m_processes.emplace_back(pi.hProcess);

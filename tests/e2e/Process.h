@@ -35,6 +35,10 @@ class Installation {
   // The same for a name the code page may not hold.
   std::wstring CopyMedia(const std::string& media, const std::wstring& as) const;
 
+  // Moves the program and its stand-ins into a sub-folder of any name, from which the starts then run;
+  // returns the sub-folder's path (with a trailing backslash).
+  std::wstring Relocate(const std::wstring& subfolder);
+
   // Starts Tarnvale.exe with the argument text; returns the index of the process, or -1.
   int Start(const std::string& arguments = "");
   // The same with a wide command line, as the shell starts a program for a file of any name.
@@ -52,6 +56,7 @@ class Installation {
 
  private:
   wt::TempDir m_dir;
+  std::wstring m_program;  // the folder the program runs from
   std::vector<fw::UniqueHandle> m_processes;
   std::vector<DWORD> m_pids;
 };

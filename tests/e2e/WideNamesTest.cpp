@@ -4,6 +4,8 @@
 
 #include "e2e/Process.h"
 #include "e2e/Screen.h"
+#include "framework/CodePage.h"
+#include "framework/Handles.h"
 
 using e2e::Installation;
 using e2e::kStartMs;
@@ -52,4 +54,29 @@ TEST(WideNames, ASecondStartAndADropHandTheWholePathToTheRunningInstance) {
   EXPECT_TRUE(ShowsFrames(frame));
   EXPECT_TRUE(e2e::Responds(frame));
   EXPECT_TRUE(app.Close(first, kStartMs));
+}
+
+// Unpacked under a folder the code page cannot name (a user folder such as "Zoë"), the program still reads
+// and writes its TN.INI beside itself.
+TEST(WideNames, AProgramFolderOutsideTheCodePageKeepsItsSettings) {
+  Installation app("wideprogram");
+  const std::wstring folder = app.Relocate(L"Zo\u00EB \uD55C\uAD6D");
+  const std::string home = app.Folder() + "home";
+  ASSERT_TRUE(wt::MakeFolder(home));
+  const std::string ini = "[CONFIG]\r\nHOMEDIR=" + home + "\r\n";
+  {
+    fw::UniqueHandle file(::CreateFileW((folder + L"TN.INI").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(file && ::WriteFile(file.Get(), ini.data(), static_cast<DWORD>(ini.size()), &written, nullptr));
+  }
+  const int p = app.Start(std::wstring());
+  HWND frame = app.WaitForFrame(p, kStartMs);
+  ASSERT_NE(frame, nullptr);
+  HWND list = e2e::ListOf(e2e::ViewOf(frame));
+  EXPECT_TRUE(wt::WaitUntil([&] { return e2e::TextOf(list) == "home"; }, 5000)) << "TN.INI was read";
+  EXPECT_TRUE(app.Close(p, kStartMs));
+  char position[16] = {};
+  ::GetPrivateProfileStringA("POSITION", "FULL_SCREEN", "", position, sizeof position,
+                             fw::ShortPathOf(folder + L"TN.INI").text.c_str());
+  EXPECT_NE(position[0], '\0') << "the closing wrote TN.INI";
 }
