@@ -21,7 +21,21 @@ inline std::wstring Widen(std::string_view s) {
 }
 
 // The code-page form of w into out (its room reused), as the ANSI functions give it: look-alike letters,
-// else '?', where the code page has no character. True when the form is exact (it converts back to w).
+// else '?', where the code page has no character. Whether it is exact is not asked (a listing's names).
+inline void NarrowFormInto(std::wstring_view w, std::string& out) {
+  bool ascii = true;
+  for (wchar_t c : w) ascii = ascii && c < 0x80;
+  if (ascii) {
+    out.assign(w.begin(), w.end());
+    return;
+  }
+  out.resize(w.size() * 2);  // at most two bytes for each unit
+  const int n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), out.data(),
+                                      static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+// The same, true when the form is exact (it converts back to w).
 inline bool NarrowInto(std::wstring_view w, std::string& out) {
   out.clear();
   if (w.empty()) return true;
@@ -32,7 +46,7 @@ inline bool NarrowInto(std::wstring_view w, std::string& out) {
     return true;
   }
   const int length = static_cast<int>(w.size());
-  out.resize(w.size() * 2);  // at most two bytes for each unit
+  out.resize(w.size() * 2);
   // Without look-alikes the system tells whether every character has its own form.
   BOOL substituted = FALSE;
   int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), length, out.data(), static_cast<int>(out.size()),

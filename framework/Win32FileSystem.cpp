@@ -77,7 +77,7 @@ class Win32FileSystem final : public IFileSystem {
     do {
       FoundItem item;
       item.wideName = fd.cFileName;
-      fw::NarrowInto(item.wideName, name);
+      fw::NarrowFormInto(item.wideName, name);
       item.name = name;
       item.attributes = fd.dwFileAttributes;
       item.creationTime = UnixSeconds(fd.ftCreationTime);
