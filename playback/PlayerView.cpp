@@ -75,6 +75,8 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
       {WM_NCHITTEST, 0, &CPlayerView::OnHitTest},
       {WM_DROPFILES, 0, &CPlayerView::OnDropFiles},
       {WM_APPCOMMAND, 0, &CPlayerView::OnAppCommand},
+      {WM_WINDOWPOSCHANGED, 0, &CPlayerView::OnWindowPosChanged},
+      {WM_KILLFOCUS, 0, &CPlayerView::OnKillFocus},
   };
   return fw::Dispatch(*this, kRoutes, m);
 }
@@ -94,8 +96,6 @@ void CPlayerView::OnCreate(fw::Msg& m) {
   m_quickTimeHost.Create(Hwnd());
   PlaceAtStoredPosition();
   RepositionPanels();
-  SetTimer(kScanTimer, kScanMs);
-  SetTimer(kPollTimer, kPollMs);
   m_fileList.GoHome(false, true);
 }
 
@@ -234,6 +234,17 @@ void CPlayerView::CopyRectToFrame() {
 
 int CPlayerView::ToggleFullScreen() { return m_frame.ToggleFullScreen(); }
 
+bool& CPlayerView::TimerRuns(UINT_PTR id) { return id == kScanTimer ? m_scanTimerRuns : m_pollTimerRuns; }
+
+void CPlayerView::RunTimer(UINT_PTR id, UINT ms) {
+  if (std::exchange(TimerRuns(id), true)) return;
+  SetTimer(id, ms);
+}
+
+void CPlayerView::StopTimer(UINT_PTR id) {
+  if (std::exchange(TimerRuns(id), false)) KillTimer(id);
+}
+
 void CPlayerView::OnTimer(fw::Msg& m) {
   switch (m.wp) {
     case kScanTimer:
@@ -254,6 +265,17 @@ void CPlayerView::OnTimer(fw::Msg& m) {
     default:
       break;
   }
+}
+
+// A view raised over the rows or a focus gone elsewhere is what the list's focus keeper puts right.
+void CPlayerView::OnWindowPosChanged(fw::Msg& m) {
+  Default(m);
+  if (!(reinterpret_cast<const WINDOWPOS*>(m.lp)->flags & SWP_NOZORDER)) m_fileList.WakeFocusKeeper();
+}
+
+void CPlayerView::OnKillFocus(fw::Msg& m) {
+  Default(m);
+  m_fileList.WakeFocusKeeper();
 }
 
 void CPlayerView::OnGraphNotify(fw::Msg&) { m_directShow.DrainEvents(); }
