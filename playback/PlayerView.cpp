@@ -6,6 +6,7 @@
 #include "controls/SwitchBitmapCache.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
+#include "framework/StartupTrace.h"
 #include "framework/SystemText.h"
 #include "playback/ViewGeometry.h"
 #include "res/ResourceIds.h"
@@ -84,19 +85,28 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
 void CPlayerView::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
+  fw::startup::Mark("view window");
   m_skin.skinName = m_settings.skin;
   m_skin.Load();
+  fw::startup::Mark("skin definition");
   LoadWallpaper();
+  fw::startup::Mark("wallpaper");
   if (m_controlPanel.Create(Hwnd())) {
     m_controlPanel.SetStatusSources(m_scanSpeed, m_paused, m_totalSeconds, m_currentSeconds, m_currentKind);
     m_frame.SetControlPanel(m_controlPanel.Hwnd());
   }
+  fw::startup::Mark("control panel (switches, sliders, strips)");
   m_windowButtons.Create(Hwnd());
+  fw::startup::Mark("window buttons");
   m_fileList.Create(Hwnd());
+  fw::startup::Mark("file list (bar, 64 rows, slider)");
   m_quickTimeHost.Create(Hwnd());
+  fw::startup::Mark("QuickTime host");
   PlaceAtStoredPosition();
   RepositionPanels();
+  fw::startup::Mark("placed");
   m_fileList.GoHome(false, true);
+  fw::startup::Mark("home listing");
 }
 
 void CPlayerView::LoadWallpaper() {
