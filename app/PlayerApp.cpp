@@ -4,6 +4,7 @@
 #include "app/StartupText.h"
 #include "framework/CodePage.h"
 #include "framework/Mbcs.h"
+#include "framework/StartupTrace.h"
 #include "framework/SystemText.h"
 #include "res/ResourceIds.h"
 
@@ -22,13 +23,17 @@ CPlayerApp::~CPlayerApp() = default;
 CPlayerApp* CPlayerApp::Current() { return dynamic_cast<CPlayerApp*>(fw::Application::Instance()); }
 
 bool CPlayerApp::StartUp() {
+  fw::startup::Mark("process loaded");
   fw::UseSystemCodePage();
   EnableControlContainer();
+  fw::startup::Mark("OLE initialised");
   m_frame = std::make_unique<CMainFrame>();
   SetMainWindow(m_frame.get());
+  fw::startup::Mark("object tree (thumbnail worker)");
 
   const std::wstring path = ExtractCommandLinePath(std::wstring_view(CommandLineText()));
   m_frame->View().LoadSettings();
+  fw::startup::Mark("settings");
 
   HANDLE mutex = ::CreateMutexA(nullptr, FALSE, "Tarnvale");
   const DWORD error = ::GetLastError();
@@ -43,6 +48,7 @@ bool CPlayerApp::StartFirstInstance(const std::wstring& path) {
   CMainFrame& frame = *m_frame;
   // Without its window the process would wait in the message loop for ever.
   if (!frame.Create()) return false;
+  fw::startup::Mark("frame created");
 
   HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   ::SendMessageA(frame.Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -55,10 +61,13 @@ bool CPlayerApp::StartFirstInstance(const std::wstring& path) {
   }
   if (frame.View().Config().topmost) frame.View().ApplyTopmost();
 
+  fw::startup::Mark("frame shown");
   frame.View().Repaint();
   frame.View().FileList().ShowList();
   frame.View().ControlPanel().ShowPanel();
   ::UpdateWindow(frame.Hwnd());
+  fw::startup::Mark("first paint: the list's rows drawn");
+  fw::startup::Write();
 
   if (!path.empty()) frame.View().FileList().OpenPath(path);
   return true;

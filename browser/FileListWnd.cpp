@@ -2,6 +2,8 @@
 // and the messages. Navigation, activation and keys are in FileListNavigation.cpp.
 #include "browser/FileListWnd.h"
 
+#include <utility>
+
 #include "browser/TagText.h"
 #include "controls/PanelKey.h"
 #include "controls/PanelZOrder.h"
@@ -77,6 +79,8 @@ bool CFileListWnd::OnMessage(fw::Msg& m) {
       {WM_APPCOMMAND, 0, &CFileListWnd::OnAppCommand},
       {WM_GETTEXT, 0, &CFileListWnd::OnGetText},
       {WM_GETTEXTLENGTH, 0, &CFileListWnd::OnGetTextLength},
+      {WM_ACTIVATEAPP, 0, &CFileListWnd::OnActivateApp},
+      {WM_KILLFOCUS, 0, &CFileListWnd::OnKillFocus},
   };
   return fw::Dispatch(*this, kRoutes, m);
 }
@@ -89,7 +93,7 @@ void CFileListWnd::OnCreate(fw::Msg& m) {
     m.result = -1;
     return;
   }
-  SetTimer(kFocusTimer, kFocusMs);
+  WakeFocusKeeper();
 }
 
 // ---- Showing
@@ -138,6 +142,7 @@ void CFileListWnd::ShowList() {
   m_tags.KeepAbove(Hwnd());
   if (Exists()) ::SetFocus(Hwnd());
   RestartIdleTimer();
+  WakeFocusKeeper();
   m_screen.ShowControlPanel(true);
 }
 
@@ -151,6 +156,7 @@ void CFileListWnd::HideList() {
     ::SetFocus(view);
   }
   if (Exists()) ::ShowWindow(Hwnd(), SW_HIDE);
+  WakeFocusKeeper();
   m_screen.ShowControlPanel(false);
   m_screen.Repaint();
 }
@@ -166,6 +172,7 @@ void CFileListWnd::Reveal() {
   m_tags.UpdateStates();
   m_tags.RedrawAll();
   m_tags.KeepAbove(Hwnd());
+  WakeFocusKeeper();
 }
 
 void CFileListWnd::ToggleList() {
@@ -299,7 +306,10 @@ void CFileListWnd::OnTimer(fw::Msg& m) {
       IdleTimerFired(static_cast<int>(m.wp));
       break;
     case kFocusTimer:
-      KeepFocus();
+      if (KeepFocus())
+        m_focusIdleTicks = 0;
+      else if (++m_focusIdleTicks >= kFocusIdleTicks && std::exchange(m_focusKeeperRuns, false))
+        KillTimer(kFocusTimer);
       break;
     default:
       break;
@@ -323,16 +333,37 @@ void CFileListWnd::IdleTimerFired(int mode) {
 // While the settings dialog runs (its activation is what raises the view), the rows come back under it:
 // they go to the top as always and the dialog is put above them again. The focus is the dialog's then.
 // Nothing is raised or focused while another program is active: the rows would come up over it.
-void CFileListWnd::KeepFocus() {
-  if (!ProgramIsActive()) return;
+bool CFileListWnd::KeepFocus() {
+  if (!ProgramIsActive()) return false;
+  bool acted = false;
   if (m_shown && m_tags.RowsBelow(m_screen.ViewWindow())) {
     m_tags.KeepAbove(Hwnd());
     if (const HWND dialog = m_screen.SettingsDialogWindow())
       ::SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    acted = true;
   }
-  if (m_screen.SettingsDialogOpen() || !::GetActiveWindow()) return;
+  if (m_screen.SettingsDialogOpen() || !::GetActiveWindow()) return acted;
   const HWND target = m_shown ? Hwnd() : m_screen.ViewWindow();
-  if (target && ::GetFocus() != target) ::SetFocus(target);
+  if (target && ::GetFocus() != target) {
+    ::SetFocus(target);
+    acted = true;
+  }
+  return acted;
+}
+
+void CFileListWnd::WakeFocusKeeper() {
+  m_focusIdleTicks = 0;
+  if (Exists() && !std::exchange(m_focusKeeperRuns, true)) SetTimer(kFocusTimer, kFocusMs);
+}
+
+void CFileListWnd::OnActivateApp(fw::Msg& m) {
+  WakeFocusKeeper();
+  Default(m);
+}
+
+void CFileListWnd::OnKillFocus(fw::Msg& m) {
+  WakeFocusKeeper();
+  Default(m);
 }
 
 bool CFileListWnd::PlaysFromPlaylist() const {

@@ -25,9 +25,12 @@ class CFileListWnd : public fw::Window {
   // Timers of the window.
   static constexpr UINT_PTR kIdleTimerFiles = 0;     // list mode 0 idle
   static constexpr UINT_PTR kIdleTimerPlaylist = 1;  // list mode 1 idle
+  // The focus keeper runs after whatever can take the focus or restack the windows, and stops when it
+  // has found nothing to do for kFocusIdleTicks ticks.
   static constexpr UINT_PTR kFocusTimer = 10;
   static constexpr UINT kIdleMs = 30000;
   static constexpr UINT kFocusMs = 100;
+  static constexpr int kFocusIdleTicks = 20;
   static constexpr int kBarHeight = 36;
 
   // The player, its windows and its input sink are one object in the program (the player view); the
@@ -69,6 +72,8 @@ class CFileListWnd : public fw::Window {
   void HideIfVideoOrPicture();
   // A path from outside (command line, a second start, a drop): played when its kind is listed.
   void OpenPath(const std::wstring& path);
+  // Something may have taken the focus or raised the view over the rows: the focus keeper looks again.
+  void WakeFocusKeeper();
   // The list's idle timer of the current list mode starts again.
   void RestartIdleTimer();
   // Tests wait less than the 30 s for the idle timers.
@@ -112,6 +117,8 @@ class CFileListWnd : public fw::Window {
   void OnAppCommand(fw::Msg& m);
   void OnGetText(fw::Msg& m);
   void OnGetTextLength(fw::Msg& m);
+  void OnActivateApp(fw::Msg& m);
+  void OnKillFocus(fw::Msg& m);
 
   void PlaceSwitches(int width);
   void ShowNavigationSwitches(bool show);
@@ -122,7 +129,8 @@ class CFileListWnd : public fw::Window {
   void PlaceCursorAt(int index, bool fromSwitch);
   void PlaceCursorOnTop();
   void IdleTimerFired(int mode);
-  void KeepFocus();
+  // True when it had something to do.
+  bool KeepFocus();
   bool PlaysFromPlaylist() const;
   void PlayFromList(const FileEntry& entry);
   // A folder entry's folder (a folder shortcut's target); empty when the shortcut leads to no folder.
@@ -143,4 +151,6 @@ class CFileListWnd : public fw::Window {
   CTagList m_tags;
   bool m_idle[2] = {true, true};
   UINT m_idleMs = kIdleMs;
+  bool m_focusKeeperRuns = false;
+  int m_focusIdleTicks = 0;
 };

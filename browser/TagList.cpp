@@ -126,8 +126,8 @@ void CTagList::KeepAbove(HWND listWindow) {
 
 bool CTagList::RowsBelow(HWND window) const {
   if (!window) return false;
-  std::vector<HWND> above;
-  for (HWND h = ::GetWindow(window, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV)) above.push_back(h);
+  std::vector<HWND> above = TopLevelWindows();
+  above.erase(std::find(above.begin(), above.end(), window), above.end());
   std::sort(above.begin(), above.end());
   for (const CListTag& tag : m_tags)
     if (tag.IsInUse() && tag.Exists() && ::IsWindowVisible(tag.Hwnd()) &&

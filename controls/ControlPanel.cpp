@@ -104,8 +104,6 @@ void CControlPanel::OnCreate(fw::Msg& m) {
   MatchViewTransparency();
   const geo::Rect stored = StoredPanelRect(m_store.SavedPanelRect());
   ::MoveWindow(Hwnd(), stored.left, stored.top, stored.Width(), stored.Height(), FALSE);
-  SetTimer(kClockTimer, kClockMs);
-  SetTimer(kBlinkTimer, kBlinkMs);
   SetTimer(kHoverTimer, kHoverMs);
   LoadStrips();
 }
@@ -126,6 +124,7 @@ void CControlPanel::Reposition() {
 
 void CControlPanel::ShowPanel() {
   if (m_visibility.Show()) Redraw();
+  RunClocks();
 }
 
 void CControlPanel::AutoHide(bool arm) {
@@ -133,6 +132,24 @@ void CControlPanel::AutoHide(bool arm) {
     m_visibility.ArmHide();
   else
     m_visibility.Hide();
+  RunClocks();
+}
+
+// The clock runs only while the panel is shown, the blink only while a scan shows its indicator too; a
+// hidden panel is drawn anew when it shows.
+void CControlPanel::RunClocks() {
+  const bool shown = m_visibility.IsShown();
+  RunTimer(kClockTimer, kClockMs, m_clockRuns, shown);
+  RunTimer(kBlinkTimer, kBlinkMs, m_blinkRuns, shown && m_scanSpeed && *m_scanSpeed != 0);
+}
+
+void CControlPanel::RunTimer(UINT_PTR id, UINT ms, bool& runs, bool run) {
+  if (run == runs) return;
+  runs = run;
+  if (run)
+    SetTimer(id, ms);
+  else
+    KillTimer(id);
 }
 
 void CControlPanel::KeepAboveView() { KeepPanelAbove(Hwnd(), m_host.ViewWindow()); }
@@ -150,10 +167,12 @@ void CControlPanel::OnTimer(fw::Msg& m) {
   switch (m.wp) {
     case kHideTimer:
       m_visibility.CountdownEnded();
+      RunClocks();
       m_host.ShowCursorAndArm(false);
       break;
     case kClockTimer:
       RefreshStatus();
+      RunClocks();
       break;
     case kBlinkTimer:
       m_blink = !m_blink;
@@ -169,7 +188,9 @@ void CControlPanel::OnTimer(fw::Msg& m) {
 void CControlPanel::PollHover() {
   if ((m_visibility.PointerOver() || m_host.ListShown()) && !m_host.SettingsDialogOpen()) {
     if (!m_host.IsFrameMinimised()) ShowPanel();
-    AutoHide(true);
+    m_visibility.Hold();
+  } else {
+    m_visibility.Release();
   }
   // Raised to the top, the panel would cover the settings dialog.
   if (m_visibility.IsShown() && !m_host.SettingsDialogOpen()) KeepAboveView();

@@ -114,6 +114,8 @@ class CControlPanel : public CFloatingPanel {
   void LoadStrips();
   void PollHover();
   void RefreshStatus();
+  void RunClocks();
+  void RunTimer(UINT_PTR id, UINT ms, bool& runs, bool run);
   void KeepAboveView();
   void Paint(HDC target);
   void Compose(HDC dc, const RECT& client, const StatusLine& status);
@@ -134,6 +136,7 @@ class CControlPanel : public CFloatingPanel {
   const int* m_currentSeconds = nullptr;
   const EntryKind* m_currentKind = nullptr;
   bool m_blink = false;
+  bool m_clockRuns = false, m_blinkRuns = false;
   VolumeMute m_mute;
   std::optional<fw::BackBuffer> m_buffer;  // kept between paints
   std::optional<StatusLine> m_composed;    // what the buffer shows; none: compose again

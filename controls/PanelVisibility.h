@@ -2,6 +2,9 @@
 // The visibility of a floating panel that shows itself while the mouse is over it and hides a while after
 // the mouse leaves: the shown flag and the hide countdown on one of the panel's one-shot timers. The
 // panels decide when to show and what else a show or a hide brings; this keeps the two in step.
+// While the mouse poll finds the panel held (the pointer over it, or the list open) the countdown starts
+// anew at every tick; its timer is only set once the hold ends, for what is left of the period, so that
+// nothing ticks while the panel is held and the hide comes when it always did.
 
 #include "controls/PanelZOrder.h"
 #include "framework/Window.h"
@@ -27,8 +30,20 @@ class CPanelVisibility {
   // Starts the countdown to the hide unless it already runs.
   void ArmHide() {
     if (m_hideArmed) return;
-    m_panel.SetTimer(m_hideTimer, m_hideMs);
+    SetCountdown(m_hideMs);
+  }
+  // A tick of the mouse poll that finds the panel held: the countdown starts again from the full period,
+  // without its timer.
+  void Hold() {
+    StopCountdown();
     m_hideArmed = true;
+    m_heldSince = ::GetTickCount();
+  }
+  // A tick that finds the hold over: the countdown runs on for what is left of it since the last hold.
+  void Release() {
+    if (!m_hideArmed || m_timerSet) return;
+    const DWORD held = ::GetTickCount() - m_heldSince;
+    SetCountdown(held < m_hideMs ? m_hideMs - held : USER_TIMER_MINIMUM);
   }
   // Hides the panel at once. True when it was shown.
   bool Hide() {
@@ -52,9 +67,14 @@ class CPanelVisibility {
   }
 
  private:
+  void SetCountdown(UINT ms) {
+    m_panel.SetTimer(m_hideTimer, ms);
+    m_hideArmed = m_timerSet = true;
+  }
+  // Kills the timer only where one runs: each call is a round trip to the window system.
   void StopCountdown() {
-    m_panel.KillTimer(m_hideTimer);
-    m_hideArmed = false;
+    if (m_timerSet) m_panel.KillTimer(m_hideTimer);
+    m_hideArmed = m_timerSet = false;
   }
 
   fw::Window& m_panel;
@@ -62,4 +82,6 @@ class CPanelVisibility {
   const UINT m_hideMs;
   bool m_shown = false;
   bool m_hideArmed = false;
+  bool m_timerSet = false;
+  DWORD m_heldSince = 0;
 };

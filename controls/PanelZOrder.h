@@ -7,13 +7,29 @@
 // under the view's even where the window list says otherwise. While another program is active nothing of
 // ours goes above the view's neighbour.
 
+#include <vector>
+
 #include "framework/Win32.h"
 
-// Whether window lies below other in the Z order. Walks upward from window: a shown panel normally
-// stands near the top, so the walk is short.
+// The top-level windows from the top of the Z order down. One request to the window system: a walk
+// with GetWindow costs one for each window passed, and the rows alone are 64.
+inline std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  ::EnumWindows(
+      [](HWND h, LPARAM lp) {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// Whether window lies below other in the Z order.
 inline bool LiesBelow(HWND window, HWND other) {
-  for (HWND h = ::GetWindow(window, GW_HWNDPREV); h; h = ::GetWindow(h, GW_HWNDPREV))
+  for (HWND h : TopLevelWindows()) {
+    if (h == window) return false;
     if (h == other) return true;
+  }
   return false;
 }
 

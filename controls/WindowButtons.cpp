@@ -111,7 +111,9 @@ void CWindowButtons::OnTimer(fw::Msg& m) {
 void CWindowButtons::PollHover() {
   if (m_visibility.PointerOver()) {
     if (!m_host.IsFrameMinimised() && !m_host.SettingsDialogOpen()) ShowPanel();
-    AutoHide(true);
+    m_visibility.Hold();
+  } else {
+    m_visibility.Release();
   }
   // Raised to the top, the buttons would cover the settings dialog.
   if (m_visibility.IsShown() && !m_host.SettingsDialogOpen()) KeepPanelAbove(Hwnd(), m_host.ViewWindow());

@@ -63,6 +63,7 @@ int CPlayerView::Open(std::wstring path, EntryKind kind, bool explicitOpen) {
   UpdateDisplayRequest();
   m_scanSpeed = 0;
   m_paused = false;
+  if (KindClass(kind) != KIND_PICTURE) RunTimer(kPollTimer, kPollMs);
 
   switch (KindEngine(kind)) {
     case ENGINE_PICTURE:
@@ -177,7 +178,10 @@ std::int64_t CPlayerView::CurrentPosition() {
 }
 
 void CPlayerView::PollPosition() {
-  if (!m_loaded || KindClass(m_currentKind) == KIND_PICTURE) return;
+  if (!m_loaded || KindClass(m_currentKind) == KIND_PICTURE) {
+    StopTimer(kPollTimer);
+    return;
+  }
   if (m_selector == EngineSelector::kDirectShow && m_directShow.NeverStarted()) {
     m_directShow.Close();
     m_selector = EngineSelector::kNone;

@@ -14,6 +14,7 @@ void CPlayerView::OpenSettings() {
   const INT_PTR result = dialog.DoModal(Hwnd());
   m_settingsDialog = nullptr;
   m_settingsDialogOpen = false;
+  m_fileList.WakeFocusKeeper();
   if (result == IDOK) ApplySettings(dialog.Fields());
 
   // What came in while the dialog ran, now that its loop has returned.

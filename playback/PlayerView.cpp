@@ -6,6 +6,7 @@
 #include "controls/SwitchBitmapCache.h"
 #include "framework/Gdi.h"
 #include "framework/Handles.h"
+#include "framework/StartupTrace.h"
 #include "framework/SystemText.h"
 #include "playback/ViewGeometry.h"
 #include "res/ResourceIds.h"
@@ -75,6 +76,8 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
       {WM_NCHITTEST, 0, &CPlayerView::OnHitTest},
       {WM_DROPFILES, 0, &CPlayerView::OnDropFiles},
       {WM_APPCOMMAND, 0, &CPlayerView::OnAppCommand},
+      {WM_WINDOWPOSCHANGED, 0, &CPlayerView::OnWindowPosChanged},
+      {WM_KILLFOCUS, 0, &CPlayerView::OnKillFocus},
   };
   return fw::Dispatch(*this, kRoutes, m);
 }
@@ -82,21 +85,28 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
 void CPlayerView::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
+  fw::startup::Mark("view window");
   m_skin.skinName = m_settings.skin;
   m_skin.Load();
+  fw::startup::Mark("skin definition");
   LoadWallpaper();
+  fw::startup::Mark("wallpaper");
   if (m_controlPanel.Create(Hwnd())) {
     m_controlPanel.SetStatusSources(m_scanSpeed, m_paused, m_totalSeconds, m_currentSeconds, m_currentKind);
     m_frame.SetControlPanel(m_controlPanel.Hwnd());
   }
+  fw::startup::Mark("control panel (switches, sliders, strips)");
   m_windowButtons.Create(Hwnd());
+  fw::startup::Mark("window buttons");
   m_fileList.Create(Hwnd());
+  fw::startup::Mark("file list (bar, 64 rows, slider)");
   m_quickTimeHost.Create(Hwnd());
+  fw::startup::Mark("QuickTime host");
   PlaceAtStoredPosition();
   RepositionPanels();
-  SetTimer(kScanTimer, kScanMs);
-  SetTimer(kPollTimer, kPollMs);
+  fw::startup::Mark("placed");
   m_fileList.GoHome(false, true);
+  fw::startup::Mark("home listing");
 }
 
 void CPlayerView::LoadWallpaper() {
@@ -234,6 +244,17 @@ void CPlayerView::CopyRectToFrame() {
 
 int CPlayerView::ToggleFullScreen() { return m_frame.ToggleFullScreen(); }
 
+bool& CPlayerView::TimerRuns(UINT_PTR id) { return id == kScanTimer ? m_scanTimerRuns : m_pollTimerRuns; }
+
+void CPlayerView::RunTimer(UINT_PTR id, UINT ms) {
+  if (std::exchange(TimerRuns(id), true)) return;
+  SetTimer(id, ms);
+}
+
+void CPlayerView::StopTimer(UINT_PTR id) {
+  if (std::exchange(TimerRuns(id), false)) KillTimer(id);
+}
+
 void CPlayerView::OnTimer(fw::Msg& m) {
   switch (m.wp) {
     case kScanTimer:
@@ -254,6 +275,17 @@ void CPlayerView::OnTimer(fw::Msg& m) {
     default:
       break;
   }
+}
+
+// A view raised over the rows or a focus gone elsewhere is what the list's focus keeper puts right.
+void CPlayerView::OnWindowPosChanged(fw::Msg& m) {
+  Default(m);
+  if (!(reinterpret_cast<const WINDOWPOS*>(m.lp)->flags & SWP_NOZORDER)) m_fileList.WakeFocusKeeper();
+}
+
+void CPlayerView::OnKillFocus(fw::Msg& m) {
+  Default(m);
+  m_fileList.WakeFocusKeeper();
 }
 
 void CPlayerView::OnGraphNotify(fw::Msg&) { m_directShow.DrainEvents(); }

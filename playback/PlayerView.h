@@ -37,6 +37,8 @@ class CPlayerView : public fw::Window,
                     public IPlayerCommands {
  public:
   // Timers of the view.
+  // Timers 1 and 4 run only while they have something to do: the scan step while a scan runs, the poll
+  // while an entry that is not a picture is open; each stops itself at its first tick without work.
   static constexpr UINT_PTR kScanTimer = 1;       // the scan step while the wheel scans
   static constexpr UINT_PTR kCursorTimer = 2;     // hides the cursor in full screen
   static constexpr UINT_PTR kPollTimer = 4;       // position and end of entry
@@ -231,8 +233,14 @@ class CPlayerView : public fw::Window,
   void OnHitTest(fw::Msg& m);
   void OnDropFiles(fw::Msg& m);
   void OnAppCommand(fw::Msg& m);
+  void OnWindowPosChanged(fw::Msg& m);
+  void OnKillFocus(fw::Msg& m);
 
   void ScanStep();
+  // Starts the timer unless it runs; StopTimer stops it unless it is stopped.
+  void RunTimer(UINT_PTR id, UINT ms);
+  void StopTimer(UINT_PTR id);
+  bool& TimerRuns(UINT_PTR id);
   void ResizeByBorderPress(POINT cursor);
   // While an entry is loaded and the monitor's power-off is refused, the system is told that the display
   // is required (newer Windows keeps the display on only for that). The screen saver needs no request:
@@ -307,6 +315,7 @@ class CPlayerView : public fw::Window,
   int m_borderMode = 0;
   PressOffsets m_pressOffsets;
   DWORD m_lastScanTick = 0;
+  bool m_scanTimerRuns = false, m_pollTimerRuns = false;
   bool m_displayRequested = false;
   bool m_realPlayerNotReady = false;
   bool m_realPlayerStarted = false;

@@ -199,6 +199,7 @@ bool CPlayerView::HandleWheel(int delta) {
   const int speed = ScanSpeedAfterWheel(m_scanSpeed, delta);
   if (speed != m_scanSpeed) {
     m_scanSpeed = speed;
+    if (speed != 0) RunTimer(kScanTimer, kScanMs);
     m_controlPanel.ShowPanel();
     m_controlPanel.Reposition();
   }
@@ -217,7 +218,10 @@ bool CPlayerView::HandleWheel(int delta) {
 }
 
 void CPlayerView::ScanStep() {
-  if (!m_loaded || m_scanSpeed == 0 || KindClass(m_currentKind) == KIND_PICTURE) return;
+  if (!m_loaded || m_scanSpeed == 0 || KindClass(m_currentKind) == KIND_PICTURE) {
+    StopTimer(kScanTimer);
+    return;
+  }
   if (m_selector == EngineSelector::kRealPlayer && m_realPlayerNotReady) return;
   IPlaybackEngine* engine = Engine();
   if (!engine) return;

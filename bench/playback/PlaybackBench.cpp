@@ -22,6 +22,7 @@
 
 #include "app/MainFrame.h"
 #include "app/PlayerApp.h"
+#include "bench/BareGraph.h"
 #include "bench/BenchPaths.h"
 #include "bench/BenchResources.h"
 #include "bench/BenchTiming.h"
@@ -159,23 +160,9 @@ Run TimeEngine(Bench& b) {
 
 // One open and close of the file with bare DirectShow calls on the window, as the engine makes them.
 bool BareOpenAndClose(const std::wstring& path, HWND window) {
-  fw::ComPtr<IGraphBuilder> graph;
-  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.PutVoid())) ||
-      FAILED(graph->RenderFile(path.c_str(), nullptr)))
-    return false;
-  fw::ComPtr<IMediaControl> control;
-  fw::ComPtr<IVideoWindow> video;
-  if (FAILED(graph->QueryInterface(IID_IMediaControl, control.PutVoid())) ||
-      FAILED(graph->QueryInterface(IID_IVideoWindow, video.PutVoid())))
-    return false;
-  const bool owned = SUCCEEDED(video->put_Owner(reinterpret_cast<OAHWND>(window)));
-  (void)control->Run();
-  PumpFor(20);
-  (void)control->Stop();
-  if (owned) {
-    (void)video->put_Visible(OAFALSE);
-    (void)video->put_Owner(0);
-  }
+  bench::BareGraph bare;
+  if (!bare.Open(path, window)) return false;
+  bare.Stop();
   return true;
 }
 
