@@ -71,7 +71,7 @@ bool CSettingsDialog::PutChosenFolder(int editId, const std::wstring& folder) {
   // TN.INI keeps the code page: a folder it cannot name goes in by its short path, or is refused whole.
   const std::optional<std::string> stored = CodePagePathOf(fw::Narrow(folder), fw::ShortPathOf(folder));
   if (!stored) {
-    ShowMessage(std::wstring(kFolderRefused) + L"\n" + folder);
+    ShowMessage(fw::Widen(kFolderRefused) + L"\n" + folder);
     return false;
   }
   SetItemText(editId, *stored);

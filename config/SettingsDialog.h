@@ -20,8 +20,7 @@ class CSettingsDialog : public fw::Dialog {
   // Only file-system folders, with the browser's status text.
   static constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   // Shown above the name of a chosen folder that TN.INI cannot hold.
-  static constexpr wchar_t kFolderRefused[] =
-      L"このフォルダは名前にTN.INIで使えない文字を含み、短い名前もないため設定できません。";
+  static constexpr char kFolderRefused[] = "このフォルダは名前にTN.INIで使えない文字を含み、短い名前もないため設定できません。";
 
   // The folder chosen in the browser goes into the edit: its path, or its short path where the code page
   // cannot hold the path; neither (the edit stays as it was, a message names the folder): false.
