@@ -275,20 +275,30 @@ bool TitleBecomes(HWND window, const std::wstring& title, unsigned timeoutMs) {
   return wt::WaitUntil([&] { return WideTitle(window) == title; }, timeoutMs);
 }
 
-bool DropFile(HWND target, const std::wstring& path) {
-  // The drop block has to live in the receiving process: it is written there, as the shell's drop does.
+// A copy of the bytes in the memory of the window's process, for a message whose parameter points at data
+// the system does not carry across (it is left there for the process's lifetime); null when it fails.
+void* CopyInto(HWND target, const void* bytes, std::size_t size) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(target, &pid);
   fw::UniqueHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
-  if (!process) return false;
+  if (!process) return nullptr;
+  void* remote = ::VirtualAllocEx(process.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  return remote && ::WriteProcessMemory(process.Get(), remote, bytes, size, nullptr) ? remote : nullptr;
+}
+
+bool DropFile(HWND target, const std::wstring& path) {
   std::vector<char> block(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t), '\0');
   auto* files = reinterpret_cast<DROPFILES*>(block.data());
   files->pFiles = sizeof(DROPFILES);
   files->fWide = TRUE;
   std::memcpy(block.data() + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
-  void* remote = ::VirtualAllocEx(process.Get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  if (!remote || !::WriteProcessMemory(process.Get(), remote, block.data(), block.size(), nullptr)) return false;
-  return ::PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
+  void* remote = CopyInto(target, block.data(), block.size());
+  return remote && ::PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
+}
+
+bool SelectInFolderBrowser(HWND browser, const std::wstring& folder) {
+  void* remote = CopyInto(browser, folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+  return remote && ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote)) != 0;
 }
 
 bool Responds(HWND hwnd, unsigned timeoutMs) {

@@ -74,8 +74,11 @@ bool TitleBecomes(HWND window, const std::string& title, unsigned timeoutMs = 10
 // The title another process's window stores, in its wide form; and the wait for it.
 std::wstring WideTitle(HWND window);
 bool TitleBecomes(HWND window, const std::wstring& title, unsigned timeoutMs = 10000);
-// Drops one file on a window of another process, as the shell's drop of a wide path arrives.
+// Drops one file on a window of another process, as the shell's drop of a wide path arrives (its block is
+// written into that process, where the shell's drop puts it).
 bool DropFile(HWND target, const std::wstring& path);
+// Chooses a folder in another process's folder browser.
+bool SelectInFolderBrowser(HWND browser, const std::wstring& folder);
 // True when the window's thread answers within the timeout.
 bool Responds(HWND hwnd, unsigned timeoutMs = 3000);
 

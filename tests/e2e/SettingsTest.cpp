@@ -8,6 +8,7 @@
 #include <cctype>
 
 #include "e2e/Process.h"
+#include "framework/CodePage.h"
 #include "res/ResourceIds.h"
 #include "wine/DialogDriver.h"
 #include "wine/Pixels.h"
@@ -197,4 +198,27 @@ TEST_F(Settings, ACloseWhileTheDialogIsOpenEndsItAndTheProgram) {
   const std::string ini = wt::ReadFile(app.IniPath());
   EXPECT_EQ(ini.find("typed"), std::string::npos);
   for (const char* key : {"VOLUME=", "[POSITION]"}) EXPECT_NE(ini.find(key), std::string::npos) << key;
+}
+
+// A home folder chosen in the browser whose name the code page cannot hold reaches TN.INI as its short path.
+TEST_F(Settings, AHomeFolderOutsideTheCodePageIsStoredByItsShortPath) {
+  const std::wstring folder = fw::Widen(app.Folder()) + L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC";
+  ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+  const std::string shortPath = fw::ShortPathOf(folder).text;
+  HWND dialog = OpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  wt::Press(dialog, IDC_BROWSE_HOMEDIR);
+  const HWND browser = wt::WaitForOwnedDialog(dialog, kWaitMs);
+  ASSERT_NE(browser, nullptr);
+  // The browser takes a selection once its tree is filled: asked a few times over a second and a half.
+  for (int i = 0; i < 6; ++i, ::Sleep(250)) e2e::SelectInFolderBrowser(browser, folder);
+  ::PostMessageA(browser, WM_COMMAND, IDOK, 0);
+  wt::WaitGone(browser, kWaitMs);
+  EXPECT_TRUE(wt::WaitUntil([&] { return wt::ItemText(dialog, IDC_HOMEDIR) == shortPath; }, 5000))
+      << wt::ItemText(dialog, IDC_HOMEDIR);
+  wt::Press(dialog, IDOK);
+  std::vector<std::string> config;
+  EXPECT_TRUE(wt::WaitUntil([&] { return (config = Config()).size() >= 20; }, kWaitMs));
+  EXPECT_NE(std::find(config.begin(), config.end(), "HOMEDIR=" + shortPath), config.end());
+  for (const std::string& line : config) EXPECT_EQ(line.find('?'), std::string::npos) << line;
 }
