@@ -22,7 +22,7 @@ geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 CControlPanel::CControlPanel(IPanelHost& host, IPanelStore& store, IPlayerCommands& commands, IInputSink& input,
                              const SkinLook& look)
-    : CFloatingPanel(host, commands, input, look), m_store(store), m_volume(look), m_position(look) {}
+    : CFloatingPanel(host, commands, input, look, kHoverTimer, kHoverMs), m_store(store), m_volume(look), m_position(look) {}
 
 CControlPanel::~CControlPanel() = default;
 
@@ -104,7 +104,7 @@ void CControlPanel::OnCreate(fw::Msg& m) {
   MatchViewTransparency();
   const geo::Rect stored = StoredPanelRect(m_store.SavedPanelRect());
   ::MoveWindow(Hwnd(), stored.left, stored.top, stored.Width(), stored.Height(), FALSE);
-  SetTimer(kHoverTimer, kHoverMs);
+  WakeMousePoll();
   LoadStrips();
 }
 
@@ -124,7 +124,7 @@ void CControlPanel::Reposition() {
 
 void CControlPanel::ShowPanel() {
   if (m_visibility.Show()) Redraw();
-  RunClocks();
+  Wake();
 }
 
 void CControlPanel::AutoHide(bool arm) {
@@ -132,14 +132,21 @@ void CControlPanel::AutoHide(bool arm) {
     m_visibility.ArmHide();
   else
     m_visibility.Hide();
-  RunClocks();
+  Wake();
 }
 
-// The clock runs only while the panel is shown, the blink only while a scan shows its indicator too; a
-// hidden panel is drawn anew when it shows.
+void CControlPanel::Wake() {
+  m_clockQuietTicks = 0;
+  RunClocks();
+  WakeMousePoll();
+}
+
+// The clock runs only while the panel is shown and until it has found nothing to draw for a while (see
+// RefreshStatus), the blink only while a scan shows its indicator too; a hidden panel is drawn anew when
+// it shows.
 void CControlPanel::RunClocks() {
   const bool shown = m_visibility.IsShown();
-  RunTimer(kClockTimer, kClockMs, m_clockRuns, shown);
+  RunTimer(kClockTimer, kClockMs, m_clockRuns, shown && m_clockQuietTicks < kClockQuietTicks);
   RunTimer(kBlinkTimer, kBlinkMs, m_blinkRuns, shown && m_scanSpeed && *m_scanSpeed != 0);
 }
 
@@ -186,14 +193,20 @@ void CControlPanel::OnTimer(fw::Msg& m) {
 }
 
 void CControlPanel::PollHover() {
-  if ((m_visibility.PointerOver() || m_host.ListShown()) && !m_host.SettingsDialogOpen()) {
-    if (!m_host.IsFrameMinimised()) ShowPanel();
+  const POINT cursor = PollCursor();
+  if ((m_visibility.PointerOver(cursor) || m_host.ListShown()) && !m_host.SettingsDialogOpen()) {
+    // Only a show wakes the clock: a panel held under a still pointer lets it sleep.
+    if (!m_host.IsFrameMinimised() && m_visibility.Show()) {
+      Redraw();
+      Wake();
+    }
     m_visibility.Hold();
   } else {
     m_visibility.Release();
   }
   // Raised to the top, the panel would cover the settings dialog.
   if (m_visibility.IsShown() && !m_host.SettingsDialogOpen()) KeepAboveView();
+  MousePollTicked(cursor);
 }
 
 // ---- Messages

@@ -28,6 +28,7 @@ class CControlPanel : public CFloatingPanel {
   static constexpr UINT_PTR kBlinkTimer = 3;  // scan indicator blink
   static constexpr UINT_PTR kHoverTimer = 4;  // mouse poll
   static constexpr UINT kClockMs = 200, kBlinkMs = 500, kHoverMs = 100;
+  static constexpr int kClockQuietTicks = 5;
 
   // The host, the store, the commands and the input sink are one object in the program (the player view).
   CControlPanel(IPanelHost& host, IPanelStore& store, IPlayerCommands& commands, IInputSink& input,
@@ -47,6 +48,8 @@ class CControlPanel : public CFloatingPanel {
   void ShowPanel();
   // true: hides a second from now unless shown again meanwhile; false: hides at once.
   void AutoHide(bool arm);
+  // Input, or a change of what the panel shows: the clock and the mouse poll run again where they slept.
+  void Wake();
 
   // ---- Values
   double GetVolume() const { return m_volume.GetFraction(); }
@@ -70,6 +73,7 @@ class CControlPanel : public CFloatingPanel {
   void ReloadSkin();
   // What the status line shows now.
   StatusLine CurrentStatus() const;
+  bool ClockRuns() const { return m_clockRuns; }
   const CSkinSwitch& PlaySwitch() const { return m_play; }
   const CSkinSwitch& PlayModeSwitch() const { return m_playMode; }
   const CSkinSlider& VolumeSlider() const { return m_volume; }
@@ -113,6 +117,7 @@ class CControlPanel : public CFloatingPanel {
   bool CreateControls();
   void LoadStrips();
   void PollHover();
+  StatusInputs CurrentStatusInputs() const;
   void RefreshStatus();
   void RunClocks();
   void RunTimer(UINT_PTR id, UINT ms, bool& runs, bool run);
@@ -137,6 +142,7 @@ class CControlPanel : public CFloatingPanel {
   const EntryKind* m_currentKind = nullptr;
   bool m_blink = false;
   bool m_clockRuns = false, m_blinkRuns = false;
+  int m_clockQuietTicks = 0;
   VolumeMute m_mute;
   std::optional<fw::BackBuffer> m_buffer;  // kept between paints
   std::optional<StatusLine> m_composed;    // what the buffer shows; none: compose again

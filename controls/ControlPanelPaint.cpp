@@ -25,7 +25,9 @@ void CControlPanel::LoadStrips() {
   m_composed.reset();
 }
 
-StatusLine CControlPanel::CurrentStatus() const {
+StatusLine CControlPanel::CurrentStatus() const { return ComposeStatusLine(CurrentStatusInputs()); }
+
+StatusInputs CControlPanel::CurrentStatusInputs() const {
   StatusInputs in;
 
   in.paused = m_paused && *m_paused;
@@ -35,7 +37,7 @@ StatusLine CControlPanel::CurrentStatus() const {
   in.currentSeconds = m_currentSeconds ? *m_currentSeconds : 0;
   in.totalSeconds = m_totalSeconds ? *m_totalSeconds : 0;
   m_host.FillStatus(in);
-  return ComposeStatusLine(in);
+  return in;
 }
 
 void CControlPanel::Redraw() {
@@ -45,10 +47,13 @@ void CControlPanel::Redraw() {
 }
 
 // Five times a second: the panel is drawn again when what the status line shows has changed (the time, or
-// the blinking indicator); most ticks then cost nothing.
+// the blinking indicator); most ticks then cost nothing. While nothing moves the line by itself, a second
+// of ticks that change nothing stops the clock until something wakes it (ShowPanel, AutoHide, input).
 void CControlPanel::RefreshStatus() {
-  if (!m_visibility.IsShown() || (m_composed && *m_composed == CurrentStatus())) return;
-  Redraw();
+  const StatusInputs in = CurrentStatusInputs();
+  const bool same = m_composed && *m_composed == ComposeStatusLine(in);
+  m_clockQuietTicks = same && !StatusMovesByItself(in) ? m_clockQuietTicks + 1 : 0;
+  if (m_visibility.IsShown() && !same) Redraw();
 }
 
 void CControlPanel::OnPaint(fw::Msg&) {

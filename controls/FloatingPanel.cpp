@@ -23,6 +23,13 @@ void CFloatingPanel::MatchViewTransparency() {
 
 std::string CFloatingPanel::SkinFile(const char* name) const { return m_look.skinFolder + name; }
 
+POINT CFloatingPanel::PollCursor() const {
+  POINT cursor{};
+  // Far outside every screen: a pointer that cannot be read is over no panel, as before the poll slept.
+  if (!::GetCursorPos(&cursor)) cursor = {-32768, -32768};
+  return cursor;
+}
+
 // The panel paints every pixel itself.
 void CFloatingPanel::OnEraseBackground(fw::Msg& m) { m.result = 1; }
 void CFloatingPanel::OnMouseActivate(fw::Msg& m) { m.result = MA_NOACTIVATE; }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/InputSink.h"
+#include "controls/MousePoll.h"
 #include "controls/PanelHost.h"
 #include "controls/PanelVisibility.h"
 #include "controls/PlayerCommands.h"
@@ -20,23 +21,36 @@ class CFloatingPanel : public fw::Window {
 
   bool IsShown() const { return m_visibility.IsShown(); }
   bool HideArmed() const { return m_visibility.HideArmed(); }
+  bool MousePollRuns() const { return m_mousePoll.Runs(); }
+  // Starts the mouse poll again if it sleeps. A hold it last found lasts until now: the pointer cannot
+  // have left before whatever woke the poll.
+  void WakeMousePoll() {
+    if (m_mousePoll.Wake() && m_visibility.Held()) m_visibility.Hold();
+  }
 
  protected:
   // The host, the commands and the input sink are one object in the program (the player view).
-  CFloatingPanel(IPanelHost& host, IPlayerCommands& commands, IInputSink& input, const SkinLook& look)
-      : m_host(host), m_commands(commands), m_input(input), m_look(look) {}
+  // hoverTimer and hoverMs: the panel's timer for its mouse poll.
+  CFloatingPanel(IPanelHost& host, IPlayerCommands& commands, IInputSink& input, const SkinLook& look,
+                 UINT_PTR hoverTimer, UINT hoverMs)
+      : m_host(host), m_commands(commands), m_input(input), m_look(look), m_mousePoll(*this, hoverTimer, hoverMs) {}
 
   bool OnMessage(fw::Msg& m) override;
   // Takes the colour-key transparency the view's current entry asks for; called once the window exists.
   void MatchViewTransparency();
   // The file of that name in the current skin's folder.
   std::string SkinFile(const char* name) const;
+  // The cursor for a tick of the mouse poll (a failed read counts as a still pointer).
+  POINT PollCursor() const;
+  // After the panel's own decision at a tick: what the tick found, which may put the poll to sleep.
+  void MousePollTicked(POINT cursor) { m_mousePoll.Found({cursor, m_visibility.IsShown(), m_visibility.Held()}); }
 
   IPanelHost& m_host;
   IPlayerCommands& m_commands;
   IInputSink& m_input;
   const SkinLook& m_look;
   CPanelVisibility m_visibility{*this, kHideTimer, kHideMs};
+  CMousePoll m_mousePoll;
 
  private:
   void OnEraseBackground(fw::Msg& m);

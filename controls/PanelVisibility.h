@@ -16,6 +16,8 @@ class CPanelVisibility {
 
   bool IsShown() const { return m_shown; }
   bool HideArmed() const { return m_hideArmed; }
+  // The last mouse poll found the panel held, and no countdown runs.
+  bool Held() const { return m_hideArmed && !m_timerSet; }
 
   // Stops the countdown and shows the panel on top without activating it. True when the panel window
   // has just been shown (it was hidden and exists), so that the caller may draw it.
@@ -60,10 +62,9 @@ class CPanelVisibility {
     return Hide();
   }
   // Whether the mouse pointer lies over the panel's client area.
-  bool PointerOver() const {
-    POINT cursor;
+  bool PointerOver(POINT cursor) const {
     const RECT client = ScreenClientRect(m_panel.Hwnd());
-    return ::GetCursorPos(&cursor) && ::PtInRect(&client, cursor);
+    return ::PtInRect(&client, cursor) != FALSE;
   }
 
  private:

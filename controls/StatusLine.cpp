@@ -81,3 +81,7 @@ StatusLine ComposeStatusLine(const StatusInputs& in) {
 double VolumeStepUp(double volume) { return std::min(volume + kVolumeStep, 1.0); }
 
 double VolumeStepDown(double volume) { return std::max(volume - kVolumeStep, 0.0); }
+
+bool StatusMovesByItself(const StatusInputs& in) {
+  return in.scanSpeed != 0 || (in.loaded && !in.paused && KindClass(in.kind) != KIND_PICTURE);
+}

@@ -71,6 +71,9 @@ struct StatusLine {
 
 StatusLine ComposeStatusLine(const StatusInputs& in);
 
+// Whether the status line can change with nothing done: a scan runs, or a video or sound plays.
+bool StatusMovesByItself(const StatusInputs& in);
+
 // The volume keys' steps: 0.05 up or down, kept within 0…1.
 double VolumeStepUp(double volume);
 double VolumeStepDown(double volume);

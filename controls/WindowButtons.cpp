@@ -46,7 +46,7 @@ void CWindowButtons::OnCreate(fw::Msg& m) {
   Default(m);
   if (m.result == -1) return;
   MatchViewTransparency();
-  SetTimer(kHoverTimer, kHoverMs);
+  WakeMousePoll();
 }
 
 // ---- Place and visibility
@@ -61,13 +61,17 @@ void CWindowButtons::Reposition() {
   PlacePanel(Hwnd(), r, m_visibility.IsShown());
 }
 
-void CWindowButtons::ShowPanel() { m_visibility.Show(); }
+void CWindowButtons::ShowPanel() {
+  m_visibility.Show();
+  WakeMousePoll();
+}
 
 void CWindowButtons::AutoHide(bool arm) {
   if (arm)
     m_visibility.ArmHide();
   else if (m_visibility.Hide())
     m_host.ShowCursorAndArm(true);
+  WakeMousePoll();
 }
 
 void CWindowButtons::UpdateMaximiseFace() {
@@ -109,7 +113,8 @@ void CWindowButtons::OnTimer(fw::Msg& m) {
 }
 
 void CWindowButtons::PollHover() {
-  if (m_visibility.PointerOver()) {
+  const POINT cursor = PollCursor();
+  if (m_visibility.PointerOver(cursor)) {
     if (!m_host.IsFrameMinimised() && !m_host.SettingsDialogOpen()) ShowPanel();
     m_visibility.Hold();
   } else {
@@ -117,6 +122,7 @@ void CWindowButtons::PollHover() {
   }
   // Raised to the top, the buttons would cover the settings dialog.
   if (m_visibility.IsShown() && !m_host.SettingsDialogOpen()) KeepPanelAbove(Hwnd(), m_host.ViewWindow());
+  MousePollTicked(cursor);
 }
 
 // ---- Commands

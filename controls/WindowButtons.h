@@ -16,7 +16,7 @@ class CWindowButtons : public CFloatingPanel {
   static constexpr UINT kHoverMs = 100;
 
   CWindowButtons(IPanelHost& host, IPlayerCommands& commands, IInputSink& input, const SkinLook& look)
-      : CFloatingPanel(host, commands, input, look) {}
+      : CFloatingPanel(host, commands, input, look, kHoverTimer, kHoverMs) {}
   ~CWindowButtons() override;
 
   // The hidden pop-up owned by the view and its three switches.

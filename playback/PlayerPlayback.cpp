@@ -196,7 +196,10 @@ void CPlayerView::PollPosition() {
     // The user's hold on the position slider wins over the poll, and the entry does not end under it.
     if (m_controlPanel.IsDraggingPosition()) return;
     m_controlPanel.SetPlaybackFraction(PositionFraction(position, m_latest, m_unitsPerSecond));
-    if (engine->IsAtEnd(position, m_latest)) AdvanceAfterEnd();
+    if (engine->IsAtEnd(position, m_latest))
+      AdvanceAfterEnd();
+    else if (m_paused && m_scanSpeed == 0)
+      StopTimer(kPollTimer);  // a paused entry moves only by a seek, a scan or the resume, which poll again
     return;
   }
   // Nothing plays this entry (its open failed, or no engine takes it): show the bands, then move on.
@@ -324,6 +327,7 @@ void CPlayerView::SetPause(bool on) {
 void CPlayerView::Resume() {
   if (m_selector != EngineSelector::kPicture) {
     if (IPlaybackEngine* engine = Engine()) engine->Resume();
+    RunTimer(kPollTimer, kPollMs);
   }
   m_paused = false;
 }
@@ -362,6 +366,7 @@ void CPlayerView::SeekBy(int seconds) {
   IPlaybackEngine* engine = m_loaded ? Engine() : nullptr;
   if (!engine) return;
   engine->SetPosition(SeekTarget(engine->CurrentPosition(), seconds, m_unitsPerSecond, m_earliest, m_latest));
+  RunTimer(kPollTimer, kPollMs);
 }
 
 void CPlayerView::SeekForward() {
@@ -372,7 +377,9 @@ void CPlayerView::SeekBack() { SeekBy(Files().IsPlayingInTvFolder() ? -5 : -Seek
 
 void CPlayerView::SeekToFraction(double fraction) {
   IPlaybackEngine* engine = m_loaded ? Engine() : nullptr;
-  if (engine) engine->SetPosition(FractionTarget(fraction, m_earliest, m_latest));
+  if (!engine) return;
+  engine->SetPosition(FractionTarget(fraction, m_earliest, m_latest));
+  RunTimer(kPollTimer, kPollMs);
 }
 
 void CPlayerView::SetVolume(double fraction) {

@@ -15,6 +15,7 @@ void CPlayerView::OpenSettings() {
   m_settingsDialog = nullptr;
   m_settingsDialogOpen = false;
   m_fileList.WakeFocusKeeper();
+  WakePanelPolls();
   if (result == IDOK) ApplySettings(dialog.Fields());
 
   // What came in while the dialog ran, now that its loop has returned.

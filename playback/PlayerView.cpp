@@ -163,6 +163,7 @@ void CPlayerView::ConcealForMinimise() {
 
 void CPlayerView::RevealAfterMinimise() {
   if (!std::exchange(m_concealed, false)) return;
+  WakePanelPolls();
   if (Exists() && !::IsWindowVisible(Hwnd())) ::ShowWindow(Hwnd(), SW_SHOWNA);
   m_fileList.Reveal();
   // The dialog of a settings session that still runs.
@@ -280,7 +281,14 @@ void CPlayerView::OnTimer(fw::Msg& m) {
 // A view raised over the rows or a focus gone elsewhere is what the list's focus keeper puts right.
 void CPlayerView::OnWindowPosChanged(fw::Msg& m) {
   Default(m);
-  if (!(reinterpret_cast<const WINDOWPOS*>(m.lp)->flags & SWP_NOZORDER)) m_fileList.WakeFocusKeeper();
+  if (reinterpret_cast<const WINDOWPOS*>(m.lp)->flags & SWP_NOZORDER) return;
+  m_fileList.WakeFocusKeeper();
+  WakePanelPolls();
+}
+
+void CPlayerView::WakePanelPolls() {
+  m_controlPanel.Wake();
+  m_windowButtons.WakeMousePoll();
 }
 
 void CPlayerView::OnKillFocus(fw::Msg& m) {

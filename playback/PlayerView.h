@@ -87,6 +87,9 @@ class CPlayerView : public fw::Window,
   // The frame is back: the view shows again (the frame places it), with the list and the dialog if they
   // were open; the panels come back as the pointer brings them.
   void RevealAfterMinimise();
+  // Starts the panels' mouse polls and the status clock again where they sleep: something may have
+  // changed what they find.
+  void WakePanelPolls();
   // The control panel's window rectangle in screen coordinates, from which the frame lays out the panels.
   geo::Rect ControlPanelRect() const;
   // 0 none, 1 the left button went down in the view, 2 the window is being dragged.

@@ -156,8 +156,12 @@ bool CPlayerView::HandleAppCommand(int command) {
   return false;
 }
 
-// Alt+F4 anywhere in the view's windows asks the frame to close in order; the key goes no further.
+// Alt+F4 anywhere in the view's windows asks the frame to close in order; the key goes no further. Any
+// input to them wakes the panels' mouse polls.
 bool CPlayerView::PreTranslateMessage(MSG& msg) {
+  if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+      (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) || msg.message == WM_NCMOUSEMOVE)
+    WakePanelPolls();
   if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
     m_frame.RequestExit();
     return true;
@@ -199,7 +203,10 @@ bool CPlayerView::HandleWheel(int delta) {
   const int speed = ScanSpeedAfterWheel(m_scanSpeed, delta);
   if (speed != m_scanSpeed) {
     m_scanSpeed = speed;
-    if (speed != 0) RunTimer(kScanTimer, kScanMs);
+    if (speed != 0) {
+      RunTimer(kScanTimer, kScanMs);
+      RunTimer(kPollTimer, kPollMs);
+    }
     m_controlPanel.ShowPanel();
     m_controlPanel.Reposition();
   }

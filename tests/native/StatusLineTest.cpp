@@ -141,6 +141,32 @@ TEST(StatusLine, WhatEachPlaybackStateShows) {
   }
 }
 
+// What lets the panel's clock sleep: only a scan, or a video or sound that plays, moves the line by itself.
+TEST(StatusLine, OnlyAScanOrPlayingMediaMoveTheLineByItself) {
+  struct Case {
+    const char* state;
+    bool loaded, paused;
+    int scanSpeed;
+    EntryKind kind;
+    bool moves;
+  } const cases[] = {
+      {"nothing loaded", false, false, 0, 0, false},
+      {"a video playing", true, false, 0, KIND_VIDEO, true},
+      {"a sound playing", true, false, 0, KIND_AUDIO, true},
+      {"a video paused", true, true, 0, KIND_VIDEO, false},
+      {"a paused video scanned", true, true, 2, KIND_VIDEO, true},
+      {"a picture", true, false, 0, KIND_PICTURE, false},
+  };
+  for (const Case& c : cases) {
+    StatusInputs in;
+    in.loaded = c.loaded;
+    in.paused = c.paused;
+    in.scanSpeed = c.scanSpeed;
+    in.kind = c.kind;
+    EXPECT_EQ(StatusMovesByItself(in), c.moves) << c.state;
+  }
+}
+
 TEST(StatusLine, VolumeKeysAndTheStoredVolumeFollowTheSliderPlaces) {
   MemoryProfile ini;
   ini.keys["CONFIG/VOLUME"] = "50";
