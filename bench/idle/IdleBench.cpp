@@ -20,22 +20,37 @@ double FileTimeMs(const FILETIME& t) {
   return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
 }
 
-// CPU time (kernel and user) of every thread of the process. Wine reports no times for another process
-// as a whole, but it does for each of its threads.
-double CpuMs(DWORD pid) {
+// CPU time (kernel and user) of the process's threads: the user-interface thread (the first one created)
+// and all the others. Wine reports no times for another process as a whole, but it does for each thread.
+struct CpuTimes {
+  double ui = 0, others = 0;
+  int threads = 0;
+  double Total() const { return ui + others; }
+};
+
+CpuTimes CpuMs(DWORD pid) {
+  CpuTimes times;
   fw::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (!snapshot) return -1;
+  if (!snapshot) return times;
   THREADENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  double sum = 0;
+  double first = 0, firstCpu = 0;
   for (BOOL ok = ::Thread32First(snapshot.Get(), &entry); ok; ok = ::Thread32Next(snapshot.Get(), &entry)) {
     if (entry.th32OwnerProcessID != pid) continue;
     fw::UniqueHandle thread(::OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID));
     FILETIME created, ended, kernel, user;
-    if (thread && ::GetThreadTimes(thread.Get(), &created, &ended, &kernel, &user))
-      sum += FileTimeMs(kernel) + FileTimeMs(user);
+    if (!thread || !::GetThreadTimes(thread.Get(), &created, &ended, &kernel, &user)) continue;
+    const double cpu = FileTimeMs(kernel) + FileTimeMs(user);
+    times.others += cpu;
+    ++times.threads;
+    if (times.threads == 1 || FileTimeMs(created) < first) {
+      first = FileTimeMs(created);
+      firstCpu = cpu;
+    }
   }
-  return sum;
+  times.ui = firstCpu;
+  times.others -= firstCpu;
+  return times;
 }
 
 struct State {
@@ -50,7 +65,7 @@ int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
   e2e::Installation install("bench_idle");
   const std::string home = install.Folder() + "home";
-  const std::string clip = install.CopyMedia("clip.avi", "home\\clip.avi");
+  const std::string clip = install.CopyMedia("long.avi", "home\\long.avi");
   const std::string picture = install.CopyMedia("pic.jpg", "home\\pic.jpg");
   install.WriteIni("[CONFIG]\r\nHOMEDIR=" + home + "\r\n");
   auto played = [](HWND frame, const char* name) {
@@ -61,7 +76,7 @@ int main(int argc, char** argv) {
       {"list hidden, nothing loaded", "", [](HWND frame) { return e2e::HideList(frame); }},
       {"video paused", "\"" + clip + "\"",
        [&](HWND frame) {
-         if (!played(frame, "clip")) return false;
+         if (!played(frame, "long")) return false;
          ::Sleep(1000);
          ::PostMessageA(e2e::ViewOf(frame), WM_KEYDOWN, VK_SPACE, 1);
          return true;
@@ -78,10 +93,13 @@ int main(int argc, char** argv) {
     }
     ::Sleep(3000);  // the start's own work and the thumbnails are over
     const DWORD pid = install.Pid(index);
-    const double before = CpuMs(pid);
+    const CpuTimes before = CpuMs(pid);
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
-    const double used = CpuMs(pid) - before;
-    std::printf("  %-30s %8.0f ms  %6.2f %%\n", state.name, used, used * 100.0 / (seconds * 1000.0));
+    const CpuTimes after = CpuMs(pid);
+    const double span = seconds * 1000.0, used = after.Total() - before.Total();
+    std::printf("  %-30s %8.0f ms  %6.2f %%   (user-interface thread %.2f %%, %d other threads %.2f %%)\n",
+                state.name, used, used * 100.0 / span, (after.ui - before.ui) * 100.0 / span, after.threads - 1,
+                (after.others - before.others) * 100.0 / span);
     install.Close(index, e2e::kStartMs);
   }
   return 0;
