@@ -2,7 +2,8 @@
 // alone; the CPU time of its threads over the measured span is printed as a share of one core.
 //   bench_idle [seconds]      (default 30 per state)
 // The states: the list shown with nothing loaded (as at start), the list hidden with nothing loaded, a
-// video paused, a picture shown.
+// video paused, a picture shown. Beside the paused video, the same clip paused in a bare DirectShow graph
+// in a process of its own (this benchmark started again with --bare-paused): what Wine's own threads cost.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -11,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/BareGraph.h"
 #include "e2e/Process.h"
 #include "wine/WineSupport.h"
 
@@ -59,9 +61,51 @@ struct State {
   std::function<bool(HWND frame)> enter;
 };
 
+// The child process: one window, the clip rendered into it and paused, the window's messages pumped.
+int PauseBareGraph(const std::wstring& path) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ::DefWindowProcA;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.lpszClassName = "BenchIdleBare";
+  ::RegisterClassA(&wc);
+  const HWND window = ::CreateWindowExA(0, wc.lpszClassName, "bare", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                                        nullptr, wc.hInstance, nullptr);
+  fw::ComScope com;
+  bench::BareGraph graph;
+  if (!window || !graph.Open(path, window)) return 1;
+  (void)graph.control->Pause();
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+  return 0;
+}
+
+// Starts this benchmark again as the bare paused graph; its process handle, or none.
+fw::UniqueHandle StartBarePaused(const std::string& clip) {
+  char self[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string line = "\"" + std::string(self) + "\" --bare-paused \"" + clip + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+  ::CloseHandle(pi.hThread);
+  return fw::UniqueHandle(pi.hProcess);
+}
+
+void Report(const char* name, const CpuTimes& before, const CpuTimes& after, int seconds) {
+  const double span = seconds * 1000.0, used = after.Total() - before.Total();
+  std::printf("  %-30s %8.0f ms  %6.2f %%   (user-interface thread %.2f %%, %d other threads %.2f %%)\n", name, used,
+              used * 100.0 / span, (after.ui - before.ui) * 100.0 / span, after.threads - 1,
+              (after.others - before.others) * 100.0 / span);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == "--bare-paused") {
+    const std::string clip = argv[2];
+    return PauseBareGraph(std::wstring(clip.begin(), clip.end()));
+  }
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
   e2e::Installation install("bench_idle");
   const std::string home = install.Folder() + "home";
@@ -95,12 +139,16 @@ int main(int argc, char** argv) {
     const DWORD pid = install.Pid(index);
     const CpuTimes before = CpuMs(pid);
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
-    const CpuTimes after = CpuMs(pid);
-    const double span = seconds * 1000.0, used = after.Total() - before.Total();
-    std::printf("  %-30s %8.0f ms  %6.2f %%   (user-interface thread %.2f %%, %d other threads %.2f %%)\n",
-                state.name, used, used * 100.0 / span, (after.ui - before.ui) * 100.0 / span, after.threads - 1,
-                (after.others - before.others) * 100.0 / span);
+    Report(state.name, before, CpuMs(pid), seconds);
     install.Close(index, e2e::kStartMs);
+  }
+  if (fw::UniqueHandle bare = StartBarePaused(clip)) {
+    ::Sleep(4000);  // the graph is built and paused
+    const DWORD pid = ::GetProcessId(bare.Get());
+    const CpuTimes before = CpuMs(pid);
+    ::Sleep(static_cast<DWORD>(seconds) * 1000);
+    Report("bare graph paused (Wine's own)", before, CpuMs(pid), seconds);
+    ::TerminateProcess(bare.Get(), 0);
   }
   return 0;
 }
