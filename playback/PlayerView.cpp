@@ -63,6 +63,7 @@ bool CPlayerView::OnMessage(fw::Msg& m) {
       {WM_ERASEBKGND, 0, &CPlayerView::OnEraseBackground},
       {WM_TIMER, 0, &CPlayerView::OnTimer},
       {WM_GRAPHNOTIFY, 0, &CPlayerView::OnGraphNotify},
+      {WM_CREATE_HIDDEN_PANELS, 0, &CPlayerView::OnCreateHiddenPanels},
       {WM_SYSCOMMAND, 0, &CPlayerView::OnSysCommand},
       {WM_KEYDOWN, 0, &CPlayerView::OnKeyDown},
       {WM_SYSKEYDOWN, 0, &CPlayerView::OnSystemKey},
@@ -96,8 +97,8 @@ void CPlayerView::OnCreate(fw::Msg& m) {
     m_frame.SetControlPanel(m_controlPanel.Hwnd());
   }
   fw::startup::Mark("control panel (switches, sliders, strips)");
-  m_windowButtons.Create(Hwnd());
-  fw::startup::Mark("window buttons");
+  // The window buttons are hidden at start (the pointer brings them): they follow the first paint.
+  ::PostMessageA(Hwnd(), WM_CREATE_HIDDEN_PANELS, 0, 0);
   m_fileList.Create(Hwnd());
   fw::startup::Mark("file list (bar, 64 rows, slider)");
   m_quickTimeHost.Create(Hwnd());
@@ -107,6 +108,11 @@ void CPlayerView::OnCreate(fw::Msg& m) {
   fw::startup::Mark("placed");
   m_fileList.GoHome(false, true);
   fw::startup::Mark("home listing");
+}
+
+void CPlayerView::OnCreateHiddenPanels(fw::Msg&) {
+  if (m_windowButtons.Exists() || !m_windowButtons.Create(Hwnd())) return;
+  m_windowButtons.Reposition();
 }
 
 void CPlayerView::LoadWallpaper() {

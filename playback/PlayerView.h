@@ -27,6 +27,9 @@
 
 enum class EngineSelector { kNone, kPicture, kDirectShow, kQuickTime, kRealPlayer };
 
+// Posted by the view's creation: the panels that the first picture does not show are made after it.
+constexpr UINT WM_CREATE_HIDDEN_PANELS = WM_APP + 2;
+
 // The list and the panels reach the view through the interfaces their folders declare.
 class CPlayerView : public fw::Window,
                     public IListPlayer,
@@ -224,6 +227,7 @@ class CPlayerView : public fw::Window,
   void OnEraseBackground(fw::Msg& m);
   void OnTimer(fw::Msg& m);
   void OnGraphNotify(fw::Msg& m);
+  void OnCreateHiddenPanels(fw::Msg& m);
   void OnSysCommand(fw::Msg& m);
   void OnKeyDown(fw::Msg& m);
   void OnSystemKey(fw::Msg& m);
