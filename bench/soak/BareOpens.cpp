@@ -233,7 +233,11 @@ bool BareGraphOpen(const std::wstring& path, HWND window, const GraphOptions& op
   if (FAILED(control->Run())) return false;
   LONGLONG duration = 0;
   (void)seeking->GetDuration(&duration);
-  const bool ended = PlayToEnd(events.Get(), limitMs);
+  bool ended = true;
+  if (options.holdMs > 0)
+    PumpFor(options.holdMs);
+  else
+    ended = PlayToEnd(events.Get(), limitMs);
   (void)control->Stop();
   if (owned) {
     (void)video->put_Visible(OAFALSE);

@@ -22,10 +22,12 @@ const char* KindName(Kind kind);
 struct GraphOptions {
   bool gdiRenderer = true;      // the renderer the engine chooses under Wine, added before the render
   bool renderOnThread = false;  // RenderFile on a thread of its own in the multithreaded apartment
-  bool videoWindowSetup = true; // owner, style, message drain, notify window, position and volume
+  bool videoWindowSetup = true; // style, message drain, notify window, position and volume
+  double holdMs = 0;            // more than 0: stopped after this long instead of at its end
 };
 
-// One DirectShow open played to its end (at most limitMs) and closed; false when a call failed.
+// One DirectShow open played to its end (at most limitMs) and closed; false when a call failed or the
+// end did not come.
 bool BareGraphOpen(const std::wstring& path, HWND window, const GraphOptions& options, double limitMs);
 
 class BareOpens {

@@ -5,10 +5,11 @@
 //      warm-up round, the growth per open of handles, threads, windows, GDI and USER objects and private
 //      bytes, program beside bare, with a ratio and a verdict: handles, threads and private bytes pass
 //      within 1.05 times the bare growth, windows, GDI and USER objects only without growth. An entry
-//      that does not end within the stall limit, or that nothing played, fails the run: the soak stops
-//      there instead of moving on.
+//      that does not end within the stall limit, or that no engine or another engine than its kind's
+//      played, fails the run: the soak stops there instead of moving on.
 //   2. Folder changes and Page Downs through large folders: growth between an early and the last reading.
-//   bench_soak [entries=500] [moves=1000, 0: none]; the exit code is 0 only when every verdict passed.
+//   bench_soak [entries=500] [moves=1000, 0: none] [engines=dqrp: DirectShow, QuickTime, RealPlayer,
+//   picture]; the exit code is 0 only when every verdict passed.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -43,19 +44,25 @@ struct Item {
   std::string path;
 };
 
-// The mix, in playlist order.
-std::vector<Item> MakeMix() {
+// The mix, in playlist order; `kinds` keeps only the engines it names (d, q, r, p).
+std::vector<Item> MakeMix(const std::string& kinds) {
   const std::string media = bench::FullPath(bench::ExeFolder() + "..\\media\\");
   char tmp[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, tmp);
   // The RealPlayer engine takes AVIs under an extension of their own (an rm file does not play in Wine).
-  const std::string real = std::string(tmp) + "tarn_soak_short.ravi";
+  const std::string real = std::string(tmp) + "tarn_soak_short.real";
   ::CopyFileA((media + "short.avi").c_str(), real.c_str(), FALSE);
-  return {{Kind::kDirectShow, media + "short.avi"},
-          {Kind::kQuickTime, media + "short.mp4"},
-          {Kind::kRealPlayer, real},
-          {Kind::kPicture, media + "pic.jpg"},
-          {Kind::kQuickTime, media + "short.mov"}};
+  const std::vector<Item> all = {{Kind::kDirectShow, media + "short.avi"},
+                                 {Kind::kQuickTime, media + "short.mp4"},
+                                 {Kind::kRealPlayer, real},
+                                 {Kind::kPicture, media + "pic.jpg"},
+                                 {Kind::kQuickTime, media + "short.mov"}};
+  std::vector<Item> mix;
+  for (const Item& item : all)
+    if (kinds.find("dqrp"[static_cast<int>(item.kind)]) != std::string::npos) mix.push_back(item);
+  // A new entry is told by its identifier: a playlist of one entry has it twice.
+  if (mix.size() == 1) mix.push_back(mix.front());
+  return mix;
 }
 
 // What is counted of the process: Measure's figures, with GDI and USER objects probed where the system
@@ -89,14 +96,40 @@ void Add(Counts& sum, const Counts& late, const Counts& early) {
   sum.workingSetKb += late.workingSetKb - early.workingSetKb;
 }
 
+void PrintHeader() {
+  std::printf("  %5s %-8s %5s %8s %8s %8s %6s %6s %11s\n", "round", "", "opens", "handles", "threads", "windows",
+              "GDI", "USER", "private KB");
+}
+
+// A round's growth.
+void PrintRow(int round, const char* side, int opens, const Counts& late, const Counts& early) {
+  std::printf("  %5d %-8s %5d %+8.0f %+8.0f %+8.0f %+6.0f %+6.0f %+11.0f\n", round + 1, side, opens,
+              late.handles - early.handles, late.threads - early.threads, late.windows - early.windows,
+              late.gdi - early.gdi, late.user - early.user, late.privateKb - early.privateKb);
+}
+
+EngineSelector EngineOf(Kind kind) {
+  switch (kind) {
+    case Kind::kDirectShow:
+      return EngineSelector::kDirectShow;
+    case Kind::kQuickTime:
+      return EngineSelector::kQuickTime;
+    case Kind::kRealPlayer:
+      return EngineSelector::kRealPlayer;
+    case Kind::kPicture:
+      return EngineSelector::kPicture;
+  }
+  return EngineSelector::kNone;
+}
+
 struct Segment {
   int opens = 0;  // every entry opened, the one the segment ends in included
   int played = 0;
   bool failed = false;
 };
 
-// The program's playlist in repeat-all from its first entry until `entries` entries have ended; then the
-// entry that has just begun is stopped.
+// The program's playlist in repeat-all from its first entry until `entries` entries have ended, each in
+// the engine its kind names; then the entry that has just begun is stopped.
 Segment PlayRound(CPlayerView& view, const std::vector<Item>& mix, int entries, int& entryNumber) {
   CFileListModel& model = view.Files();
   Segment s;
@@ -104,31 +137,32 @@ Segment PlayRound(CPlayerView& view, const std::vector<Item>& mix, int entries, 
   s.opens = 1;
   std::int32_t playing = model.NowPlaying().id;
   double since = NowMs();
-  bool engineSeen = false;
+  EngineSelector seen = EngineSelector::kNone;  // the engine that played the entry
   while (s.played < entries) {
     PumpFor(5);
-    engineSeen = engineSeen || view.Selected() != EngineSelector::kNone;
-    const std::size_t place = static_cast<std::size_t>(entryNumber) % mix.size();
-    if (model.NowPlaying().id != playing) {
-      if (!engineSeen) {
-        std::printf("  FAIL: entry %d (%s %s) played in no engine: the player skipped it\n", entryNumber + 1,
-                    soak::KindName(mix[place].kind), mix[place].path.c_str());
-        s.failed = true;
-        break;
-      }
-      playing = model.NowPlaying().id;
-      since = NowMs();
-      engineSeen = false;
-      ++s.played;
-      ++s.opens;
-      ++entryNumber;
-    } else if (NowMs() - since > kStallMs) {
+    const Item& item = mix[static_cast<std::size_t>(s.played) % mix.size()];
+    if (model.NowPlaying().id == playing) {
+      if (view.Selected() != EngineSelector::kNone) seen = view.Selected();
+      if (NowMs() - since <= kStallMs) continue;
       std::printf("  FAIL: stall at entry %d (%s %s): no change in %.0f s (engine %d, %s)\n", entryNumber + 1,
-                  soak::KindName(mix[place].kind), mix[place].path.c_str(), kStallMs / 1000,
-                  static_cast<int>(view.Selected()), view.DirectShow().LastDiagnostic());
+                  soak::KindName(item.kind), item.path.c_str(), kStallMs / 1000, static_cast<int>(view.Selected()),
+                  view.DirectShow().LastDiagnostic());
       s.failed = true;
       break;
     }
+    if (seen != EngineOf(item.kind)) {
+      std::printf("  FAIL: entry %d (%s %s) %s\n", entryNumber + 1, soak::KindName(item.kind), item.path.c_str(),
+                  seen == EngineSelector::kNone ? "played in no engine: the player skipped it"
+                                                : "played in another engine");
+      s.failed = true;
+      break;
+    }
+    playing = model.NowPlaying().id;
+    since = NowMs();
+    seen = view.Selected();  // the next entry's, opened by now
+    ++s.played;
+    ++s.opens;
+    ++entryNumber;
   }
   view.Stop();
   return s;
@@ -161,7 +195,7 @@ struct Verdicts {
     const bool pass = program <= 0 || p <= 1.05 * b;
     allPassed = allPassed && pass;
     std::printf("  %-14s %+10.3f %-2s  bare %+10.3f %-2s  ratio %s  %s\n", what, p, unit, b, unit,
-                b > 0 ? Format(p / b).c_str() : "   -  ", pass ? "PASS" : "FAIL (more than 1.05x bare)");
+                b > 0 && p > 0 ? Format(p / b).c_str() : "   -  ", pass ? "PASS" : "FAIL (more than 1.05x bare)");
   }
   // Objects of which the program may leave none behind.
   void None(const char* what, double program, double bare, int opens, bool measured) {
@@ -182,11 +216,15 @@ struct Verdicts {
   }
 };
 
-bool Playlist(CMainFrame& frame, int entries) {
+bool Playlist(CMainFrame& frame, int entries, const std::string& kinds) {
   // Ten rounds, of at most 50 entries.
   const int roundEntries = std::clamp(entries / 10, 5, 50);
   CPlayerView& view = frame.View();
-  const std::vector<Item> mix = MakeMix();
+  const std::vector<Item> mix = MakeMix(kinds);
+  if (mix.empty()) {
+    std::printf("FAIL: no engine in \"%s\" (d, q, r, p)\n", kinds.c_str());
+    return false;
+  }
   for (const Item& item : mix) {
     if (::GetFileAttributesA(item.path.c_str()) == INVALID_FILE_ATTRIBUTES) {
       std::printf("FAIL: no %s (build the test_media target)\n", item.path.c_str());
@@ -200,10 +238,11 @@ bool Playlist(CMainFrame& frame, int entries) {
   const Usage first = Measure();
   g_probeGui = first.gdi == 0 && first.user == 0;
   const bool guiMeasured = !g_probeGui || soak::SelfCheck();
-  std::printf("playlist of %zu entries in repeat-all (DirectShow avi, QuickTime mp4, RealPlayer avi, picture, "
-              "QuickTime mov),\n%d entries in rounds of %d, each round beside the same opens with bare calls "
+  std::string names;
+  for (const Item& item : mix) names += std::string(names.empty() ? "" : ", ") + soak::KindName(item.kind);
+  std::printf("playlist of %zu entries in repeat-all (%s),\n%d entries in rounds of %d, each round beside the same opens with bare calls "
               "(order alternating);\nthe first round is the warm-up. GDI and USER objects: %s\n",
-              mix.size(), entries, roundEntries,
+              mix.size(), names.c_str(), entries, roundEntries,
               !g_probeGui     ? "GetGuiResources"
               : guiMeasured ? "probed in the process's handle tables (GetGuiResources reads 0 here)"
                             : "not measurable here");
@@ -213,6 +252,7 @@ bool Playlist(CMainFrame& frame, int entries) {
   int programOpens = 0, bareOpens = 0, played = 0, entryNumber = 0, failuresShown = 0;
   bool failed = false;
   double longestRound = 0;
+  PrintHeader();
   const double t0 = NowMs();
   for (int r = 0; r < rounds && !failed; ++r) {
     const double roundStart = NowMs();
@@ -220,6 +260,7 @@ bool Playlist(CMainFrame& frame, int entries) {
     auto programRound = [&] {
       Segment s = PlayRound(view, mix, roundEntries, entryNumber);
       const Counts after = Read();
+      PrintRow(r, "program", s.opens, after, before);
       if (r >= kWarmUpRounds) {
         Add(program, after, before);
         programOpens += s.opens;
@@ -232,6 +273,7 @@ bool Playlist(CMainFrame& frame, int entries) {
     auto bareRound = [&](int opens) {
       Segment s = BareRound(bare, mix, opens, failuresShown);
       const Counts after = Read();
+      PrintRow(r, "bare", s.opens, after, before);
       if (r >= kWarmUpRounds) {
         Add(bareGrowth, after, before);
         bareOpens += s.opens;
@@ -313,10 +355,11 @@ void Browsing(CMainFrame& frame, int moves) {
 int main(int argc, char** argv) {
   const int entries = argc > 1 ? std::max(10, std::atoi(argv[1])) : 500;
   const int moves = argc > 2 ? std::max(0, std::atoi(argv[2])) : 1000;
+  const std::string kinds = argc > 3 ? argv[3] : "dqrp";
   const std::string settings = SettingsFilePath();
   ::DeleteFileA(settings.c_str());
-  ::WritePrivateProfileStringA("CONFIG", "EXT_VIDEO", "avi,mp4(q),mov(q),ravi(r)", settings.c_str());
-  ::WritePrivateProfileStringA("CONFIG", "EXT_PICTURE", "jpg", settings.c_str());
+  ::WritePrivateProfileStringA("CONFIG", "EXT_VIDEO", "avi,mp4(q),mov(q),real(r)", settings.c_str());
+  ::WritePrivateProfileStringA("CONFIG", "EXT_PICTURE", "jpg(p)", settings.c_str());
   // A picture in the playlist stands for the slideshow time: the shortest the player allows.
   ::WritePrivateProfileStringA("CONFIG", "SLIDESHOWTIME", "1", settings.c_str());
   bool passed = false;
@@ -327,7 +370,7 @@ int main(int argc, char** argv) {
     if (!frame.Create()) return 1;
     ::ShowWindow(frame.Hwnd(), SW_SHOW);
     PumpFor(100);
-    passed = Playlist(frame, entries);
+    passed = Playlist(frame, entries, kinds);
     if (moves > 0) Browsing(frame, moves);
   }
   ::DeleteFileA(settings.c_str());
