@@ -4,8 +4,9 @@
 // bench_playback's bare calls run it. The variants take turns in rounds (the order rotating),
 // the first round is the warm-up, and the growth per open of handles, threads and private bytes is
 // printed for each, with the step's difference to the one before it.
-// With "picture", the same for a picture: from the bare picture load to the view's PlayEntry.
-//   bench_open_bisect [opens per round=20] [rounds=6] [picture]
+// With "picture", the same for a picture: from the bare picture load to the view's PlayEntry; with
+// "still", the DirectShow ladder for a picture that the settings give to DirectShow (no mark).
+//   bench_open_bisect [opens per round=20] [rounds=6] [picture|still]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -74,7 +75,10 @@ bool ViewOpen(CPlayerView& view, const FileEntry& entry) {
 int main(int argc, char** argv) {
   const int perRound = argc > 1 ? std::max(2, std::atoi(argv[1])) : 20;
   const int rounds = argc > 2 ? std::max(2, std::atoi(argv[2])) : 6;
+  const std::string mode = argc > 3 ? argv[3] : "";
   ::DeleteFileA(SettingsFilePath().c_str());
+  // A picture without its mark plays through DirectShow.
+  if (mode == "still") ::WritePrivateProfileStringA("CONFIG", "EXT_PICTURE", "jpg", SettingsFilePath().c_str());
   int result = 1;
   {
     CPlayerApp app;
@@ -84,7 +88,8 @@ int main(int argc, char** argv) {
     ::ShowWindow(frame.Hwnd(), SW_SHOW);
     PumpFor(100);
     CPlayerView& view = frame.View();
-    const std::string narrow = bench::FullPath(bench::ExeFolder() + "..\\media\\clip.avi");
+    const char* file = mode == "still" ? "pic.jpg" : "clip.avi";
+    const std::string narrow = bench::FullPath(bench::ExeFolder() + "..\\media\\" + file);
     const std::wstring path = fw::Widen(narrow);
     const FileEntry entry = view.Files().EntryForOpenPath(narrow);
     const HWND window = view.Hwnd();
@@ -95,7 +100,7 @@ int main(int argc, char** argv) {
     CPictureFile picture;
     bool listed = false;
     soak::BareOpens bareOpens(window);
-    const bool pictures = argc > 3 && std::string(argv[3]) == "picture";
+    const bool pictures = mode == "picture";
     std::vector<Variant> pictureVariants = {
         {"bare: OleLoadPicture, drawn once", [&] { return bareOpens.Open(soak::Kind::kPicture, picturePath); }},
         {"CPictureFile: Load, Free", [&] { return picture.Load(picturePath) && picture.Free(); }},
@@ -155,8 +160,8 @@ int main(int argc, char** argv) {
       std::printf("pic.jpg opened and closed; %d rounds of %d opens of each variant (the first round the warm-up)\n",
                   rounds, perRound);
     else
-      std::printf("clip.avi opened, run for %.0f ms (the first variant 20 ms) and closed; %d rounds of %d opens of each variant (the first "
-                "round the warm-up)\n", kStreamMs, rounds, perRound);
+      std::printf("%s opened, run for %.0f ms (the first variant 20 ms) and closed; %d rounds of %d opens of each "
+                  "variant (the first round the warm-up)\n", file, kStreamMs, rounds, perRound);
     bool failed = false;
     for (int r = 0; r < rounds && !failed; ++r) {
       for (std::size_t k = 0; k < variants.size() && !failed; ++k) {
