@@ -4,14 +4,13 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include <cstdio>
 #include <thread>
 
+#include "bench/BenchPaths.h"
 #include "bench/BenchResources.h"
 #include "framework/BoundedRender.h"
 #include "framework/Com.h"
 #include "framework/Handles.h"
-#include "framework/Platform.h"
 #include "framework/VideoRenderer.h"
 #include "playback/QuickTimeCalls.h"
 #include "playback/QuickTimeDispatch.h"
@@ -168,12 +167,21 @@ bool CallForBool(IDispatch* control, DISPID id) {
   return value;
 }
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path);
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
+// A movable global block until a stream takes it over.
+class GlobalBlock {
+ public:
+  explicit GlobalBlock(SIZE_T bytes) : m_h(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
+  ~GlobalBlock() {
+    if (m_h) ::GlobalFree(m_h);
+  }
+  HGLOBAL Get() const { return m_h; }
+  void Release() { m_h = nullptr; }
+
+ private:
+  HGLOBAL m_h;
+};
 
 }  // namespace
 
@@ -258,7 +266,8 @@ BareOpens::BareOpens(HWND window) : m_window(window) {
   }
   // Wine 8 does not read per-user class registrations: the control is made from its library, as the
   // program's container does where the class is not registered.
-  m_realLibrary = ::LoadLibraryA((ExeFolder() + "TarnvaleReal.dll").c_str());
+  // The library stays loaded for the process, as the program's container leaves it.
+  m_realLibrary = ::LoadLibraryA((bench::ExeFolder() + "TarnvaleReal.dll").c_str());
 }
 
 BareOpens::~BareOpens() {
@@ -374,17 +383,15 @@ bool BareOpens::OpenPicture(const std::wstring& path) {
   LARGE_INTEGER size{};
   if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0) return Fail("the picture was not read");
   const DWORD bytes = static_cast<DWORD>(size.QuadPart);
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (!block) return Fail("GlobalAlloc");
+  GlobalBlock block(bytes);
+  if (!block.Get()) return Fail("GlobalAlloc");
   DWORD read = 0;
-  void* p = ::GlobalLock(block);
+  void* p = ::GlobalLock(block.Get());
   const bool whole = p && ::ReadFile(file.Get(), p, bytes, &read, nullptr) && read == bytes;
-  ::GlobalUnlock(block);
+  ::GlobalUnlock(block.Get());
   fw::ComPtr<IStream> stream;
-  if (!whole || FAILED(::CreateStreamOnHGlobal(block, TRUE, stream.Put()))) {
-    ::GlobalFree(block);
-    return Fail("the picture was not read");
-  }
+  if (!whole || FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, stream.Put()))) return Fail("the picture was not read");
+  block.Release();  // the stream frees it now
   fw::ComPtr<IPicture> picture;
   if (FAILED(::OleLoadPicture(stream.Get(), static_cast<LONG>(bytes), FALSE, IID_IPicture, picture.PutVoid())))
     return Fail("OleLoadPicture");
