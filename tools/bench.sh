@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: the Win32 ones under Wine in a private Xvfb, the Win32-free ones built
 # natively (build/native/bench); each prints its measurements and ratios.
-#   tools/bench.sh [name ...]     names of bench executables (default: all of them but the long soak,
-#                                 which runs by its name: tools/bench.sh bench_soak)
+#   tools/bench.sh [name ...]     names of bench executables (default: all of them but the long soak and
+#                                 the open ladder, which run by their names: tools/bench.sh bench_soak)
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/tools/setup.sh" || exit 1
@@ -25,7 +25,7 @@ names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
   for f in "$build"/bench/bench_*.exe; do
     n=$(basename "$f" .exe)
-    [ "$n" = bench_minimal_window ] || [ "$n" = bench_soak ] || names+=("$n")
+    [ "$n" = bench_minimal_window ] || [ "$n" = bench_soak ] || [ "$n" = bench_open_bisect ] || names+=("$n")
   done
   for f in "$native"/bench/bench_*; do
     [ -x "$f" ] && names+=("$(basename "$f")")

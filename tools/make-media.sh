@@ -44,6 +44,10 @@ if [ $demo -eq 0 ]; then
   # A clip of a little over half a second, for the long runs of back-to-back entries.
   gen "$out/short.avi" -f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine=frequency=600 -t 0.6 \
     -c:v mjpeg -c:a pcm_s16le
+  # The same length through QuickTime: an mp4 with picture only and a mov with sound, as the clips above.
+  gen "$out/short.mp4" -f lavfi -i testsrc2=size=160x120:rate=10 -t 0.6 -c:v libx264 -pix_fmt yuv420p
+  gen "$out/short.mov" -f lavfi -i testsrc2=size=160x120:rate=10 -f lavfi -i sine=frequency=700 -t 0.6 \
+    -c:v libx264 -pix_fmt yuv420p -c:a aac
   # A truncated video, random bytes with a video extension and an empty file.
   [ -s "$out/truncated.avi" ] || head -c 20000 "$out/clip.avi" > "$out/truncated.avi"
   [ -s "$out/random.avi" ] || head -c 65536 /dev/urandom > "$out/random.avi"
