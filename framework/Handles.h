@@ -171,4 +171,24 @@ class SelectGuard {
   HGDIOBJ m_old;
 };
 
+// A movable global block until a stream takes it over.
+class GlobalBlock {
+ public:
+  explicit GlobalBlock(SIZE_T bytes) : m_h(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
+  ~GlobalBlock() {
+    if (m_h) ::GlobalFree(m_h);
+  }
+  HGLOBAL Get() const { return m_h; }
+  HGLOBAL Release() {
+    HGLOBAL h = m_h;
+    m_h = nullptr;
+    return h;
+  }
+
+ private:
+  HGLOBAL m_h;
+};
+
 }  // namespace fw

@@ -1,29 +1,10 @@
 #include "framework/PictureFile.h"
 
 #include "framework/CodePage.h"
+#include "framework/Handles.h"
 #include "framework/MutexLock.h"
 
 namespace {
-
-// A movable global block until a stream takes it over.
-class GlobalBlock {
- public:
-  explicit GlobalBlock(SIZE_T bytes) : m_h(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-  GlobalBlock(const GlobalBlock&) = delete;
-  GlobalBlock& operator=(const GlobalBlock&) = delete;
-  ~GlobalBlock() {
-    if (m_h) ::GlobalFree(m_h);
-  }
-  HGLOBAL Get() const { return m_h; }
-  HGLOBAL Release() {
-    HGLOBAL h = m_h;
-    m_h = nullptr;
-    return h;
-  }
-
- private:
-  HGLOBAL m_h;
-};
 
 bool ReadWhole(HANDLE file, HGLOBAL block, DWORD bytes) {
   void* p = ::GlobalLock(block);
@@ -53,7 +34,7 @@ bool CPictureFile::Load(const std::wstring& path) {
       static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes)
     return false;
   const DWORD bytes = static_cast<DWORD>(size.QuadPart);
-  GlobalBlock block(bytes);
+  fw::GlobalBlock block(bytes);
   if (!block.Get() || !ReadWhole(file.Get(), block.Get(), bytes)) return false;
   file.Close();
 

@@ -167,22 +167,6 @@ bool CallForBool(IDispatch* control, DISPID id) {
   return value;
 }
 
-// A movable global block until a stream takes it over.
-class GlobalBlock {
- public:
-  explicit GlobalBlock(SIZE_T bytes) : m_h(::GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-  GlobalBlock(const GlobalBlock&) = delete;
-  GlobalBlock& operator=(const GlobalBlock&) = delete;
-  ~GlobalBlock() {
-    if (m_h) ::GlobalFree(m_h);
-  }
-  HGLOBAL Get() const { return m_h; }
-  void Release() { m_h = nullptr; }
-
- private:
-  HGLOBAL m_h;
-};
-
 }  // namespace
 
 const char* KindName(Kind kind) {
@@ -383,7 +367,7 @@ bool BareOpens::OpenPicture(const std::wstring& path) {
   LARGE_INTEGER size{};
   if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0) return Fail("the picture was not read");
   const DWORD bytes = static_cast<DWORD>(size.QuadPart);
-  GlobalBlock block(bytes);
+  fw::GlobalBlock block(bytes);
   if (!block.Get()) return Fail("GlobalAlloc");
   DWORD read = 0;
   void* p = ::GlobalLock(block.Get());
@@ -391,7 +375,7 @@ bool BareOpens::OpenPicture(const std::wstring& path) {
   ::GlobalUnlock(block.Get());
   fw::ComPtr<IStream> stream;
   if (!whole || FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, stream.Put()))) return Fail("the picture was not read");
-  block.Release();  // the stream frees it now
+  (void)block.Release();  // the stream frees it now
   fw::ComPtr<IPicture> picture;
   if (FAILED(::OleLoadPicture(stream.Get(), static_cast<LONG>(bytes), FALSE, IID_IPicture, picture.PutVoid())))
     return Fail("OleLoadPicture");
