@@ -22,7 +22,10 @@ geo::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 CControlPanel::CControlPanel(IPanelHost& host, IPanelStore& store, IPlayerCommands& commands, IInputSink& input,
                              const SkinLook& look)
-    : CFloatingPanel(host, commands, input, look, kHoverTimer, kHoverMs), m_store(store), m_volume(look), m_position(look) {}
+    : CFloatingPanel(host, commands, input, look, kHoverTimer, kHoverMs),
+      m_store(store),
+      m_volume(look),
+      m_position(look) {}
 
 CControlPanel::~CControlPanel() = default;
 

@@ -33,17 +33,20 @@ class CFloatingPanel : public fw::Window {
   // hoverTimer and hoverMs: the panel's timer for its mouse poll.
   CFloatingPanel(IPanelHost& host, IPlayerCommands& commands, IInputSink& input, const SkinLook& look,
                  UINT_PTR hoverTimer, UINT hoverMs)
-      : m_host(host), m_commands(commands), m_input(input), m_look(look), m_mousePoll(*this, hoverTimer, hoverMs) {}
+      : m_host(host), m_commands(commands), m_input(input), m_look(look),
+        m_mousePoll(*this, hoverTimer, hoverMs) {}
 
   bool OnMessage(fw::Msg& m) override;
   // Takes the colour-key transparency the view's current entry asks for; called once the window exists.
   void MatchViewTransparency();
   // The file of that name in the current skin's folder.
   std::string SkinFile(const char* name) const;
-  // The cursor for a tick of the mouse poll (a failed read counts as a still pointer).
+  // The cursor for a tick of the mouse poll (one that cannot be read lies over no panel).
   POINT PollCursor() const;
   // After the panel's own decision at a tick: what the tick found, which may put the poll to sleep.
-  void MousePollTicked(POINT cursor) { m_mousePoll.Found({cursor, m_visibility.IsShown(), m_visibility.Held()}); }
+  void MousePollTicked(POINT cursor) {
+    m_mousePoll.Found({cursor, m_visibility.IsShown(), m_visibility.Held()});
+  }
 
   IPanelHost& m_host;
   IPlayerCommands& m_commands;
