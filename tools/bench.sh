@@ -25,7 +25,7 @@ names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
   for f in "$build"/bench/bench_*.exe; do
     n=$(basename "$f" .exe)
-    [ "$n" = bench_minimal_window ] || [ "$n" = bench_soak ] || [ "$n" = bench_open_bisect ] || names+=("$n")
+    [ "$n" = bench_minimal_window ] || [ "$n" = bench_window_skeleton ] || [ "$n" = bench_soak ] || [ "$n" = bench_open_bisect ] || names+=("$n")
   done
   for f in "$native"/bench/bench_*; do
     [ -x "$f" ] && names+=("$(basename "$f")")
