@@ -74,7 +74,10 @@ void CWindowButtons::AutoHide(bool arm) {
   WakeMousePoll();
 }
 
+// The buttons are made after the first paint: a frame sized before that (a clip on the command line that
+// sizes the window) finds no switches yet, and their first paint takes the face.
 void CWindowButtons::UpdateMaximiseFace() {
+  if (!Exists()) return;
   if (m_commands.IsMaximised())
     m_maximise.SetBitmap(IDB_MIDSW, SkinFile("MIDSW.bmp"));
   else
@@ -82,6 +85,7 @@ void CWindowButtons::UpdateMaximiseFace() {
 }
 
 void CWindowButtons::ReloadSkin() {
+  if (!Exists()) return;
   m_minimise.SetBitmap(IDB_MINSW, SkinFile("MINSW.bmp"));
   UpdateMaximiseFace();
   m_exit.SetBitmap(IDB_BATUSW, SkinFile("BATUSW.bmp"));
